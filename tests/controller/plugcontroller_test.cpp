@@ -1,0 +1,264 @@
+// The edit controller: its five parameters and their texts, initialisation,
+// restoring from the processor's state record, and the editor.
+#include "controller/plugcontroller.h"
+#include "processor/plugids.h"
+
+#include "public.sdk/source/common/memorystream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace {
+
+std::string ascii (const TChar* text)
+{
+	std::string out;
+	for (; *text; ++text)
+		out += static_cast<char> (*text);
+	return out;
+}
+
+IPtr<PlugController> makeController ()
+{
+	auto controller = owned (new PlugController ());
+	EXPECT_EQ (controller->initialize (nullptr), kResultOk);
+	return controller;
+}
+
+std::string valueText (PlugController& controller, ParamID id, ParamValue value)
+{
+	String128 text {};
+	EXPECT_EQ (controller.getParamStringByValue (id, value, text), kResultTrue);
+	return ascii (text);
+}
+
+template <typename T>
+void appendLittleEndian (std::vector<char>& bytes, T value)
+{
+	unsigned char raw[sizeof (T)];
+	std::memcpy (raw, &value, sizeof (T));
+	uint64_t word = 0;
+	std::memcpy (&word, raw, sizeof (T));
+	for (size_t i = 0; i < sizeof (T); ++i)
+		bytes.push_back (static_cast<char> ((word >> (8 * i)) & 0xFF));
+}
+
+// The 44-byte record written by hand, independent of the processor's writer.
+std::vector<char> stateRecord (double level, double depth, double degree, double rate,
+                               int32_t bypass)
+{
+	std::vector<char> bytes;
+	appendLittleEndian (bytes, int64_t {0});
+	appendLittleEndian (bytes, level);
+	appendLittleEndian (bytes, depth);
+	appendLittleEndian (bytes, degree);
+	appendLittleEndian (bytes, rate);
+	appendLittleEndian (bytes, bypass);
+	return bytes;
+}
+
+tresult restore (PlugController& controller, std::vector<char> bytes)
+{
+	auto stream = owned (new MemoryStream (bytes.data (), static_cast<TSize> (bytes.size ())));
+	return controller.setComponentState (stream);
+}
+
+std::vector<ParamValue> values (PlugController& controller)
+{
+	std::vector<ParamValue> out;
+	for (ParamID id = kLevelId; id <= kBypassId; ++id)
+		out.push_back (controller.getParamNormalized (id));
+	return out;
+}
+
+} // namespace
+
+TEST (PlugController, ParameterInfosForAllFive)
+{
+	auto controller = makeController ();
+	ASSERT_EQ (controller->getParameterCount (), 5);
+
+	struct Expected
+	{
+		const char* title;
+		const char* units;
+		int32 flags;
+		int32 stepCount;
+		double defaultValue;
+	};
+	const Expected expected[] = {
+		{"Level", "dB", ParameterInfo::kCanAutomate, 0, 0.75},
+		{"Depth", "%", ParameterInfo::kCanAutomate, 0, 0.9},
+		{"Degree", "deg", ParameterInfo::kCanAutomate, 0, 0.5},
+		{"Rate", "Hz", ParameterInfo::kCanAutomate, 0, 0.5},
+		{"Bypass", "", ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 1, 0.0},
+	};
+	for (int32 index = 0; index < 5; ++index)
+	{
+		SCOPED_TRACE (index);
+		ParameterInfo info {};
+		ASSERT_EQ (controller->getParameterInfo (index, info), kResultTrue);
+		EXPECT_EQ (info.id, static_cast<ParamID> (index));
+		EXPECT_EQ (ascii (info.title), expected[index].title);
+		EXPECT_EQ (ascii (info.units), expected[index].units);
+		EXPECT_EQ (ascii (info.shortTitle), "");
+		EXPECT_EQ (info.flags, expected[index].flags);
+		EXPECT_EQ (info.stepCount, expected[index].stepCount);
+		EXPECT_EQ (info.unitId, kRootUnitId);
+		EXPECT_DOUBLE_EQ (info.defaultNormalizedValue, expected[index].defaultValue);
+		EXPECT_DOUBLE_EQ (controller->getParamNormalized (info.id), expected[index].defaultValue);
+	}
+	EXPECT_EQ (0x10001, ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass);
+
+	EXPECT_DOUBLE_EQ (controller->normalizedParamToPlain (kLevelId, 0.75), 0.0);
+	EXPECT_DOUBLE_EQ (controller->normalizedParamToPlain (kRateId, 1.0), 6.0);
+	EXPECT_DOUBLE_EQ (controller->plainParamToNormalized (kDegreeId, 45.0), 0.25);
+	EXPECT_DOUBLE_EQ (controller->normalizedParamToPlain (kBypassId, 1.0), 1.0);
+}
+
+TEST (PlugController, OutOfRangeIndicesAnswerFalseWithoutThrowing)
+{
+	auto fresh = owned (new PlugController ());
+	ParameterInfo info {};
+	EXPECT_EQ (fresh->getParameterInfo (0, info), kResultFalse);
+
+	auto controller = makeController ();
+	for (int32 index : {-1, 5, 6, std::numeric_limits<int32>::max (), std::numeric_limits<int32>::min ()})
+	{
+		SCOPED_TRACE (index);
+		EXPECT_NO_THROW (EXPECT_EQ (controller->getParameterInfo (index, info), kResultFalse));
+	}
+
+	String128 text {};
+	ParamValue value = 0.0;
+	EXPECT_EQ (controller->getParamStringByValue (5, 0.5, text), kResultFalse);
+	EXPECT_EQ (controller->getParamValueByString (99, text, value), kResultFalse);
+	EXPECT_EQ (controller->setParamNormalized (5, 0.5), kResultFalse);
+	EXPECT_EQ (controller->getParamNormalized (5), 0.0);
+
+	controller->terminate ();
+	EXPECT_EQ (controller->getParameterCount (), 0);
+	EXPECT_NO_THROW (EXPECT_EQ (controller->getParameterInfo (0, info), kResultFalse));
+}
+
+TEST (PlugController, ValueTextsAndTextsToValues)
+{
+	auto controller = makeController ();
+	EXPECT_EQ (valueText (*controller, kLevelId, 0.75), "0.00");
+	EXPECT_EQ (valueText (*controller, kLevelId, 0.0), "-36.00");
+	EXPECT_EQ (valueText (*controller, kLevelId, 1.0), "12.00");
+	EXPECT_EQ (valueText (*controller, kDepthId, 0.9), "90");
+	EXPECT_EQ (valueText (*controller, kDegreeId, 1.0), "180");
+	EXPECT_EQ (valueText (*controller, kDegreeId, 0.5), "90");
+	EXPECT_EQ (valueText (*controller, kRateId, 0.5), "3.00");
+	EXPECT_EQ (valueText (*controller, kBypassId, 0.5), "Off");
+	EXPECT_EQ (valueText (*controller, kBypassId, 1.0), "On");
+	// Out-of-range values a host may send: no overflow, empty when too long.
+	EXPECT_EQ (valueText (*controller, kLevelId, 1e300), "");
+	EXPECT_EQ (controller->getParamStringByValue (kLevelId, 0.5, nullptr), kInvalidArgument);
+
+	ParamValue value = -1.0;
+	TChar three[] = {'3', 0};
+	EXPECT_EQ (controller->getParamValueByString (kRateId, three, value), kResultTrue);
+	EXPECT_DOUBLE_EQ (value, 0.5);
+	TChar nine[] = {'9', 0};
+	EXPECT_EQ (controller->getParamValueByString (kRateId, nine, value), kResultTrue);
+	EXPECT_DOUBLE_EQ (value, 1.0);
+	TChar zero[] = {'0', 0};
+	EXPECT_EQ (controller->getParamValueByString (kLevelId, zero, value), kResultTrue);
+	EXPECT_DOUBLE_EQ (value, 0.75);
+	TChar one[] = {'1', 0};
+	EXPECT_EQ (controller->getParamValueByString (kBypassId, one, value), kResultTrue);
+	EXPECT_DOUBLE_EQ (value, 1.0);
+
+	EXPECT_EQ (controller->getParamValueByString (kRateId, nullptr, value), kInvalidArgument);
+	// A lone surrogate makes the SDK's UTF-8 conversion throw.
+	TChar broken[] = {'1', static_cast<TChar> (0xD800), 0};
+	EXPECT_NO_THROW (EXPECT_EQ (controller->getParamValueByString (kRateId, broken, value), kResultFalse));
+}
+
+TEST (PlugController, SecondInitializeIsRefused)
+{
+	auto controller = makeController ();
+	EXPECT_EQ (controller->initialize (nullptr), kResultFalse);
+	EXPECT_EQ (controller->getParameterCount (), 5);
+
+	auto withContext = owned (new PlugController ());
+	auto context = owned (new MemoryStream ());
+	EXPECT_EQ (withContext->initialize (context), kResultOk);
+	EXPECT_EQ (withContext->initialize (context), kResultFalse);
+	EXPECT_EQ (withContext->initialize (nullptr), kResultFalse);
+	EXPECT_EQ (withContext->getParameterCount (), 5);
+
+	// After terminate the parameters come back once, at their defaults.
+	controller->setParamNormalized (kLevelId, 0.1);
+	EXPECT_EQ (controller->terminate (), kResultOk);
+	EXPECT_EQ (controller->initialize (nullptr), kResultOk);
+	EXPECT_EQ (controller->getParameterCount (), 5);
+	EXPECT_DOUBLE_EQ (controller->getParamNormalized (kLevelId), 0.75);
+	withContext->terminate ();
+}
+
+TEST (PlugController, SetComponentStateFromRecords)
+{
+	auto controller = makeController ();
+	EXPECT_EQ (restore (*controller, stateRecord (0.25, 1.0, 0.0, 0.1, 7)), kResultOk);
+	EXPECT_EQ (values (*controller), (std::vector<ParamValue> {0.25, 1.0, 0.0, 0.1, 1.0}));
+
+	EXPECT_EQ (restore (*controller, stateRecord (0.25, 1.0, 0.0, 0.1, -1)), kResultOk);
+	EXPECT_DOUBLE_EQ (controller->getParamNormalized (kBypassId), 0.0);
+	EXPECT_EQ (restore (*controller, stateRecord (1.5, -0.5, 0.5, 0.5, 1)), kResultOk);
+	EXPECT_DOUBLE_EQ (controller->getParamNormalized (kLevelId), 1.0);
+	EXPECT_DOUBLE_EQ (controller->getParamNormalized (kDepthId), 0.0);
+	EXPECT_DOUBLE_EQ (controller->getParamNormalized (kBypassId), 1.0);
+
+	// A longer stream is read up to the record's end.
+	auto longer = stateRecord (0.5, 0.5, 0.5, 0.5, 0);
+	longer.push_back (42);
+	EXPECT_EQ (restore (*controller, longer), kResultOk);
+	EXPECT_EQ (values (*controller), (std::vector<ParamValue> {0.5, 0.5, 0.5, 0.5, 0.0}));
+}
+
+TEST (PlugController, SetComponentStateKeepsValuesInRangeForNonFiniteRecords)
+{
+	auto controller = makeController ();
+	const double nan = std::numeric_limits<double>::quiet_NaN ();
+	const double inf = std::numeric_limits<double>::infinity ();
+	EXPECT_EQ (restore (*controller, stateRecord (nan, inf, -inf, -nan, 0)), kResultOk);
+	EXPECT_EQ (values (*controller), (std::vector<ParamValue> {0.0, 1.0, 0.0, 0.0, 0.0}));
+
+	EXPECT_EQ (controller->setParamNormalized (kRateId, 0.7), kResultTrue);
+	EXPECT_EQ (controller->setParamNormalized (kRateId, nan), kResultTrue);
+	EXPECT_EQ (controller->getParamNormalized (kRateId), 0.0);
+	String128 text {};
+	EXPECT_EQ (controller->getParamStringByValue (kRateId, controller->getParamNormalized (kRateId), text),
+	           kResultTrue);
+	EXPECT_EQ (ascii (text), "0.00");
+}
+
+TEST (PlugController, SetComponentStateRefusesNullAndShortStreams)
+{
+	auto controller = makeController ();
+	ASSERT_EQ (restore (*controller, stateRecord (0.2, 0.3, 0.4, 0.6, 1)), kResultOk);
+	const auto before = values (*controller);
+
+	EXPECT_EQ (controller->setComponentState (nullptr), kResultFalse);
+	EXPECT_EQ (values (*controller), before);
+
+	auto shortRecord = stateRecord (0.9, 0.9, 0.9, 0.9, 0);
+	shortRecord.pop_back ();
+	ASSERT_EQ (shortRecord.size (), 43u);
+	EXPECT_EQ (restore (*controller, shortRecord), kResultFalse);
+	EXPECT_EQ (values (*controller), before);
+
+	EXPECT_EQ (restore (*controller, {}), kResultFalse);
+	EXPECT_EQ (values (*controller), before);
+}

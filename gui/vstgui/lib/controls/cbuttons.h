@@ -1,0 +1,32 @@
+// A two-state button: a left click switches the value between min and max.
+#pragma once
+
+#include "ccontrol.h"
+
+namespace VSTGUI {
+
+class COnOffButton : public CControl
+{
+public:
+	COnOffButton (const CRect& size, IControlListener* listener = nullptr, int32_t tag = -1,
+	              CBitmap* background = nullptr, int32_t style = 0);
+	COnOffButton (const COnOffButton&) = default;
+
+	int32_t getStyle () const { return style; }
+	virtual void setStyle (int32_t val) { style = val; }
+
+	// the background holds the off image above the on image, each one view high
+	void draw (CDrawContext* context) override;
+	bool sizeToFit () override;
+	CView* newCopy () const override { return new COnOffButton (*this); }
+
+	CMouseEventResult onMouseDown (CPoint& where, const CButtonState& buttons) override;
+	int32_t onKeyDown (VstKeyCode& keyCode) override;
+
+private:
+	void toggle ();
+
+	int32_t style;
+};
+
+} // namespace VSTGUI

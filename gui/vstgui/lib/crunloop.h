@@ -4,6 +4,7 @@
 
 #include "vstguifwd.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

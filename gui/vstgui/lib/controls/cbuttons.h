@@ -21,7 +21,6 @@ public:
 	CView* newCopy () const override { return new COnOffButton (*this); }
 
 	CMouseEventResult onMouseDown (CPoint& where, const CButtonState& buttons) override;
-	int32_t onKeyDown (VstKeyCode& keyCode) override;
 
 private:
 	void toggle ();

@@ -1,0 +1,29 @@
+// CTextLabel and CMultiLineTextLabel. Without a text backend the text is kept and
+// the background drawn; the glyphs are left to a real drawing context.
+#include "ctextlabel.h"
+
+namespace VSTGUI {
+
+CTextLabel::CTextLabel (const CRect& size, UTF8StringPtr txt, CBitmap* background, int32_t style)
+: CControl (size, nullptr, -1, background), text (txt), style (style)
+{
+	setWantsFocus (false);
+}
+
+void CTextLabel::setText (const UTF8String& txt)
+{
+	if (text == txt)
+		return;
+	text = txt;
+	invalid ();
+}
+
+void CTextLabel::draw (CDrawContext* context)
+{
+	drawBackground (context);
+	setDirty (false);
+}
+
+CMultiLineTextLabel::CMultiLineTextLabel (const CRect& size) : CTextLabel (size) {}
+
+} // namespace VSTGUI

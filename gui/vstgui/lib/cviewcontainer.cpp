@@ -1,0 +1,263 @@
+// CViewContainer: child ownership and the routing of mouse events.
+#include "cviewcontainer.h"
+
+#include "cdrawcontext.h"
+#include "cframe.h"
+
+#include <algorithm>
+
+namespace VSTGUI {
+
+namespace {
+bool taken (CMouseEventResult result)
+{
+	return result != kMouseEventNotHandled && result != kMouseEventNotImplemented;
+}
+} // namespace
+
+CViewContainer::CViewContainer (const CRect& size) : CView (size) {}
+
+CViewContainer::CViewContainer (const CViewContainer& other) : CView (other)
+{
+	for (auto* child : other.children)
+		if (auto* copy = child->newCopy ())
+			addView (copy);
+}
+
+CViewContainer::~CViewContainer () noexcept
+{
+	// normally emptied in beforeDelete; this covers a container deleted directly
+	mouseDownView = nullptr;
+	auto remaining = std::move (children);
+	children.clear ();
+	for (auto* child : remaining)
+	{
+		if (child->isAttached ())
+			child->removed (this);
+		child->forget ();
+	}
+}
+
+void CViewContainer::beforeDelete ()
+{
+	// The container's listeners hear viewWillDelete before any child is released.
+	CView::beforeDelete ();
+	removeAll (true);
+}
+
+void CViewContainer::draw (CDrawContext* context)
+{
+	drawBackground (context);
+	const auto copy = children;
+	for (auto* child : copy)
+		if (child->isVisible ())
+			child->draw (context);
+	setDirty (false);
+}
+
+bool CViewContainer::addView (CView* view)
+{
+	return addView (view, nullptr);
+}
+
+bool CViewContainer::addView (CView* view, CView* before)
+{
+	if (!view || view == this || view->getParentView () || isChild (view))
+		return false;
+	auto pos = std::find (children.begin (), children.end (), before);
+	children.insert (pos, view);
+	if (isAttached ())
+		view->attached (this);
+	return true;
+}
+
+bool CViewContainer::removeView (CView* view, bool withForget)
+{
+	auto it = std::find (children.begin (), children.end (), view);
+	if (it == children.end ())
+		return false;
+	children.erase (it);
+	if (mouseDownView == view)
+		mouseDownView = nullptr;
+	if (view->isAttached ())
+		view->removed (this);
+	if (withForget)
+		view->forget ();
+	return true;
+}
+
+bool CViewContainer::removeAll (bool withForget)
+{
+	mouseDownView = nullptr;
+	while (!children.empty ())
+		removeView (children.back (), withForget);
+	return true;
+}
+
+CView* CViewContainer::getView (uint32_t index) const
+{
+	return index < children.size () ? children[index] : nullptr;
+}
+
+bool CViewContainer::isChild (CView* view, bool deep) const
+{
+	for (auto* child : children)
+	{
+		if (child == view)
+			return true;
+		if (deep)
+			if (auto* container = dynamic_cast<CViewContainer*> (child))
+				if (container->isChild (view, true))
+					return true;
+	}
+	return false;
+}
+
+CView* CViewContainer::getViewAt (const CPoint& where, const GetViewOptions& options) const
+{
+	CPoint local (where);
+	local -= getChildOrigin ();
+	for (auto it = children.rbegin (); it != children.rend (); ++it)
+	{
+		CView* child = *it;
+		if (!options.getIncludeInvisible () && !child->isVisible ())
+			continue;
+		if (options.getMouseEnabled () && !child->getMouseEnabled ())
+			continue;
+		if (!child->getViewSize ().pointInside (local))
+			continue;
+		if (auto* container = dynamic_cast<CViewContainer*> (child))
+		{
+			if (options.getDeep ())
+				if (auto* inner = container->getViewAt (local, options))
+					return inner;
+			if (!options.getIncludeViewContainer ())
+				continue;
+		}
+		return child;
+	}
+	return nullptr;
+}
+
+bool CViewContainer::attached (CView* parent)
+{
+	if (!CView::attached (parent))
+		return false;
+	const auto copy = children;
+	for (auto* child : copy)
+		child->attached (this);
+	return true;
+}
+
+bool CViewContainer::removed (CView* parent)
+{
+	if (!isAttached ())
+		return false;
+	mouseDownView = nullptr;
+	// the container's listeners first, then the children from the top down
+	CView::removed (parent);
+	const auto copy = children;
+	for (auto* child : copy)
+		if (child->isAttached ())
+			child->removed (this);
+	return true;
+}
+
+void CViewContainer::setMouseEnabled (bool enable)
+{
+	CView::setMouseEnabled (enable);
+	if (!enable)
+		mouseDownView = nullptr;
+}
+
+CView* CViewContainer::findChildAt (const CPoint& local, const CButtonState& buttons) const
+{
+	for (auto it = children.rbegin (); it != children.rend (); ++it)
+	{
+		CView* child = *it;
+		if (child->isVisible () && child->getMouseEnabled () && child->hitTest (local, buttons))
+			return child;
+	}
+	return nullptr;
+}
+
+CMouseEventResult CViewContainer::onMouseDown (CPoint& where, const CButtonState& buttons)
+{
+	mouseDownView = nullptr;
+	const CPoint local = where - getChildOrigin ();
+	// topmost first; a view that does not take the press lets the views below try
+	const auto copy = children;
+	for (auto it = copy.rbegin (); it != copy.rend (); ++it)
+	{
+		SharedPointer<CView> child (*it);
+		if (!isChild (child) || !child->isVisible () || !child->getMouseEnabled () ||
+		    !child->hitTest (local, buttons))
+			continue;
+		if (child->wantsFocus () && getFrame ())
+			getFrame ()->setFocusView (child);
+		CPoint p (local);
+		const CMouseEventResult result = child->onMouseDown (p, buttons);
+		if (!taken (result))
+			continue;
+		if (result == kMouseEventHandled && isChild (child))
+			mouseDownView = child;
+		return result;
+	}
+	return kMouseEventNotHandled;
+}
+
+CMouseEventResult CViewContainer::onMouseUp (CPoint& where, const CButtonState& buttons)
+{
+	if (!mouseDownView)
+		return kMouseEventNotHandled;
+	SharedPointer<CView> view = std::move (mouseDownView);
+	CPoint p = where - getChildOrigin ();
+	return view->onMouseUp (p, buttons);
+}
+
+CMouseEventResult CViewContainer::onMouseMoved (CPoint& where, const CButtonState& buttons)
+{
+	const CPoint local = where - getChildOrigin ();
+	if (mouseDownView)
+	{
+		SharedPointer<CView> view = mouseDownView;
+		CPoint p (local);
+		const CMouseEventResult result = view->onMouseMoved (p, buttons);
+		if (result == kMouseMoveEventHandledButDontNeedMoreEvents && mouseDownView == view)
+			mouseDownView = nullptr;
+		return result;
+	}
+	// no press: the move goes to the view under the mouse
+	SharedPointer<CView> view (findChildAt (local, buttons));
+	if (!view)
+		return kMouseEventNotHandled;
+	CPoint p (local);
+	return view->onMouseMoved (p, buttons);
+}
+
+CMouseEventResult CViewContainer::onMouseCancel ()
+{
+	if (!mouseDownView)
+		return kMouseEventNotHandled;
+	SharedPointer<CView> view = std::move (mouseDownView);
+	return view->onMouseCancel ();
+}
+
+bool CViewContainer::onWheel (const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
+                              const CButtonState& buttons)
+{
+	const CPoint local = where - getChildOrigin ();
+	const auto copy = children;
+	for (auto it = copy.rbegin (); it != copy.rend (); ++it)
+	{
+		SharedPointer<CView> child (*it);
+		if (!isChild (child) || !child->isVisible () || !child->getMouseEnabled () ||
+		    !child->hitTest (local, buttons))
+			continue;
+		if (child->onWheel (local, axis, distance, buttons))
+			return true;
+	}
+	return false;
+}
+
+} // namespace VSTGUI

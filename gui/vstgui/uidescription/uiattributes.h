@@ -2,15 +2,13 @@
 // the text forms of numbers, points, rectangles and booleans.
 #pragma once
 
+#include "../lib/vstguifwd.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
 
 namespace VSTGUI {
-
-struct CPoint;
-struct CRect;
-using UTF8StringPtr = const char*;
 
 class UIAttributes
 {
@@ -48,10 +46,10 @@ public:
 	// Classic locale, default floating notation with at most `precision`
 	// significant digits.
 	static std::string doubleToString (double value, uint32_t precision = 40);
-	// Two numbers joined by ", ".
-	static std::string pointToString (const CPoint& p);
+	// Two numbers joined by ", ", each as doubleToString at `precision`.
+	static std::string pointToString (const CPoint& p, uint32_t precision = 6);
 	// left, top, right, bottom joined by ", ".
-	static std::string rectToString (const CRect& r);
+	static std::string rectToString (const CRect& r, uint32_t precision = 6);
 	static std::string boolToString (bool value);
 
 	// The whole text (blanks around it allowed) must be one finite number.

@@ -1,0 +1,437 @@
+// The slider view creators, and what the slider library does when the module
+// loads: the control modifiers and the takeover of "CSlider".
+#include "slider/slidercreator.h"
+
+#include "slider/cslider.h"
+
+#include "vstgui/lib/cbitmap.h"
+#include "vstgui/lib/cbuttonstate.h"
+#include "vstgui/lib/ccolor.h"
+#include "vstgui/uidescription/iuidescription.h"
+#include "vstgui/uidescription/uiattributes.h"
+#include "vstgui/uidescription/uiviewfactory.h"
+
+#include <cstdio>
+
+namespace QBGUI {
+
+using VSTGUI::CBitmap;
+using VSTGUI::CColor;
+using VSTGUI::CPoint;
+using VSTGUI::CView;
+using VSTGUI::IUIDescription;
+using VSTGUI::UIAttributes;
+
+namespace {
+
+// Numbers are written with six significant digits, as the description
+// editor shows them.
+constexpr uint32_t kNumberPrecision = 6;
+
+bool isTrue (const std::string& text)
+{
+	return text == "true";
+}
+
+std::string numberToString (double value)
+{
+	return UIAttributes::doubleToString (value, kNumberPrecision);
+}
+
+// Empty text is transparent white and counts as resolved; other text is
+// left to the description, and without one nothing resolves.
+bool resolveColor (const std::string* text, CColor& color, const IUIDescription* description)
+{
+	if (!text)
+		return false;
+	if (text->empty ())
+	{
+		color = VSTGUI::kTransparentCColor;
+		return true;
+	}
+	return description && description->getColor (text->c_str (), color);
+}
+
+std::string colorToString (const CColor& color, const IUIDescription* description)
+{
+	if (description)
+	{
+		if (const auto* name = description->lookupColorName (color))
+			return name;
+	}
+	char text[10];
+	std::snprintf (text, sizeof (text), "#%02x%02x%02x%02x", color.red, color.green, color.blue,
+	               color.alpha);
+	return text;
+}
+
+// Empty text, a name the description lacks, or no description: no bitmap.
+CBitmap* resolveBitmap (const std::string& text, const IUIDescription* description)
+{
+	if (text.empty () || !description)
+		return nullptr;
+	return description->getBitmap (text.c_str ());
+}
+
+std::string bitmapToString (const CBitmap& bitmap, const IUIDescription* description)
+{
+	if (description)
+	{
+		if (const auto* name = description->lookupBitmapName (&bitmap))
+			return name;
+	}
+	const auto& resource = bitmap.getResourceDescription ();
+	switch (resource.type)
+	{
+		case VSTGUI::CResourceDescription::kStringType:
+			return resource.getName () ? resource.getName () : "";
+		case VSTGUI::CResourceDescription::kIntegerType:
+			return std::to_string (resource.u.id);
+		default:
+			return {};
+	}
+}
+
+struct DrawStyleAttribute
+{
+	const char* name;
+	int32_t bit;
+};
+
+// In the order apply takes them.
+constexpr DrawStyleAttribute kDrawStyleAttributes[] = {
+	{SliderAttr::kDrawFrame, CSlider::kDrawFrame},
+	{SliderAttr::kDrawBack, CSlider::kDrawBack},
+	{SliderAttr::kDrawValue, CSlider::kDrawValue},
+	{SliderAttr::kDrawValueFromCenter, CSlider::kDrawValueFromCenter},
+	{SliderAttr::kDrawValueInverted, CSlider::kDrawInverted},
+};
+
+const DrawStyleAttribute* findDrawStyleAttribute (const std::string& name)
+{
+	for (const auto& attribute : kDrawStyleAttributes)
+	{
+		if (name == attribute.name)
+			return &attribute;
+	}
+	return nullptr;
+}
+
+} // namespace
+
+//------------------------------------------------------------------------
+const SliderBaseCreator::ModeStrings& SliderBaseCreator::modeStrings ()
+{
+	// A function-local static: built on first use, and the language makes
+	// simultaneous first use wait for the one construction.
+	static const ModeStrings strings {
+		"touch", "relative touch", "free click", "QB free click", "ramp", "use global"};
+	return strings;
+}
+
+bool SliderBaseCreator::apply (CView* view, const UIAttributes& attributes,
+                               const IUIDescription* /*description*/) const
+{
+	auto* slider = dynamic_cast<CSliderBase*> (view);
+	if (!slider)
+		return false;
+
+	if (const auto* text = attributes.getAttributeValue (SliderAttr::kFreeClick))
+		slider->setSliderMode (isTrue (*text) ? CSliderMode::FreeClick : CSliderMode::Touch);
+
+	if (const auto* text = attributes.getAttributeValue (SliderAttr::kMode))
+	{
+		const auto& names = modeStrings ();
+		for (size_t i = 0; i < names.size (); ++i)
+		{
+			if (*text == names[i])
+			{
+				slider->setSliderMode (static_cast<CSliderMode> (i));
+				break;
+			}
+		}
+	}
+
+	CPoint offset;
+	if (attributes.getPointAttribute (SliderAttr::kHandleOffset, offset))
+		slider->setOffsetHandle (offset);
+
+	double zoom = 0.;
+	if (attributes.getDoubleAttribute (SliderAttr::kZoomFactor, zoom))
+		slider->setZoomFactor (static_cast<float> (zoom));
+
+	if (const auto* text = attributes.getAttributeValue (SliderAttr::kOrientation))
+	{
+		int32_t style = slider->getStyle () & ~(CSliderBase::kHorizontal | CSliderBase::kVertical);
+		style |= *text == "vertical" ? CSliderBase::kVertical : CSliderBase::kHorizontal;
+		slider->setStyle (style);
+	}
+
+	// After the orientation, so that the direction bits follow the
+	// orientation just set whatever the attributes' order.
+	if (const auto* text = attributes.getAttributeValue (SliderAttr::kReverseOrientation))
+	{
+		int32_t style = slider->getStyle ();
+		const bool reverse = isTrue (*text);
+		if (style & CSliderBase::kVertical)
+		{
+			style &= reverse ? ~CSliderBase::kBottom : ~CSliderBase::kTop;
+			style |= reverse ? CSliderBase::kTop : CSliderBase::kBottom;
+		}
+		else if (style & CSliderBase::kHorizontal)
+		{
+			style &= reverse ? ~CSliderBase::kLeft : ~CSliderBase::kRight;
+			style |= reverse ? CSliderBase::kRight : CSliderBase::kLeft;
+		}
+		slider->setStyle (style);
+	}
+	return true;
+}
+
+bool SliderBaseCreator::getAttributeNames (StringList& attributeNames) const
+{
+	attributeNames.emplace_back (SliderAttr::kMode);
+	attributeNames.emplace_back (SliderAttr::kOrientation);
+	attributeNames.emplace_back (SliderAttr::kReverseOrientation);
+	attributeNames.emplace_back (SliderAttr::kHandleOffset);
+	attributeNames.emplace_back (SliderAttr::kZoomFactor);
+	return true;
+}
+
+VSTGUI::IViewCreator::AttrType SliderBaseCreator::getAttributeType (const std::string& attributeName) const
+{
+	if (attributeName == SliderAttr::kMode || attributeName == SliderAttr::kOrientation)
+		return kListType;
+	if (attributeName == SliderAttr::kReverseOrientation)
+		return kBooleanType;
+	if (attributeName == SliderAttr::kHandleOffset)
+		return kPointType;
+	if (attributeName == SliderAttr::kZoomFactor)
+		return kFloatType;
+	return kUnknownType;
+}
+
+bool SliderBaseCreator::getAttributeValue (CView* view, const std::string& attributeName,
+                                           std::string& stringValue, const IUIDescription* /*desc*/) const
+{
+	const auto* slider = dynamic_cast<const CSliderBase*> (view);
+	if (!slider)
+		return false;
+
+	if (attributeName == SliderAttr::kMode)
+	{
+		// setSliderMode stores any value; one outside the table has no name,
+		// and reading past the table would be undefined.
+		const auto mode = static_cast<int32_t> (slider->getSliderMode ());
+		const auto& names = modeStrings ();
+		if (mode < 0 || static_cast<size_t> (mode) >= names.size ())
+			return false;
+		stringValue = names[static_cast<size_t> (mode)];
+		return true;
+	}
+	if (attributeName == SliderAttr::kOrientation)
+	{
+		stringValue = (slider->getStyle () & CSliderBase::kVertical) ? "vertical" : "horizontal";
+		return true;
+	}
+	if (attributeName == SliderAttr::kReverseOrientation)
+	{
+		const int32_t style = slider->getStyle ();
+		const bool reversed = ((style & CSliderBase::kVertical) && (style & CSliderBase::kTop)) ||
+		                      ((style & CSliderBase::kHorizontal) && (style & CSliderBase::kRight));
+		stringValue = UIAttributes::boolToString (reversed);
+		return true;
+	}
+	if (attributeName == SliderAttr::kHandleOffset)
+	{
+		stringValue = UIAttributes::pointToString (slider->getOffsetHandle (), kNumberPrecision);
+		return true;
+	}
+	if (attributeName == SliderAttr::kZoomFactor)
+	{
+		stringValue = numberToString (static_cast<double> (slider->getZoomFactor ()));
+		return true;
+	}
+	return false;
+}
+
+bool SliderBaseCreator::getPossibleListValues (const std::string& attributeName,
+                                               ConstStringPtrList& values) const
+{
+	if (attributeName == SliderAttr::kOrientation)
+	{
+		static const std::string orientations[] = {"horizontal", "vertical"};
+		for (const auto& name : orientations)
+			values.emplace_back (&name);
+		return true;
+	}
+	if (attributeName == SliderAttr::kMode)
+	{
+		for (const auto& name : modeStrings ())
+			values.emplace_back (&name);
+		return true;
+	}
+	return false;
+}
+
+//------------------------------------------------------------------------
+SliderCreator::SliderCreator ()
+{
+	// Unregister first: registration keeps whichever creator came first, and
+	// the GUI library may already hold its own slider creator under the name.
+	VSTGUI::UIViewFactory::unregisterViewCreator (*this);
+	VSTGUI::UIViewFactory::registerViewCreator (*this);
+}
+
+SliderCreator::~SliderCreator () noexcept
+{
+	if (VSTGUI::UIViewFactory::getViewCreator (getViewName ()) == this)
+		VSTGUI::UIViewFactory::unregisterViewCreator (*this);
+}
+
+CView* SliderCreator::create (const UIAttributes& /*attributes*/,
+                              const IUIDescription* /*description*/) const
+{
+	// Everything else arrives through apply along the creator chain.
+	return new CSlider (VSTGUI::CRect (0, 0, 0, 0), nullptr, -1, 0, 0, nullptr, nullptr, CPoint (0, 0),
+	                    CSliderBase::kLeft | CSliderBase::kHorizontal);
+}
+
+bool SliderCreator::apply (CView* view, const UIAttributes& attributes,
+                           const IUIDescription* description) const
+{
+	auto* slider = dynamic_cast<CSlider*> (view);
+	if (!slider)
+		return false;
+
+	if (const auto* text = attributes.getAttributeValue (SliderAttr::kHandleBitmap))
+		slider->setHandle (resolveBitmap (*text, description));
+
+	CPoint offset;
+	if (attributes.getPointAttribute (SliderAttr::kBitmapOffset, offset))
+		slider->setBackgroundOffset (offset);
+
+	int32_t drawStyle = slider->getDrawStyle ();
+	for (const auto& attribute : kDrawStyleAttributes)
+	{
+		if (const auto* text = attributes.getAttributeValue (attribute.name))
+		{
+			if (isTrue (*text))
+				drawStyle |= attribute.bit;
+			else
+				drawStyle &= ~attribute.bit;
+		}
+	}
+	slider->setDrawStyle (drawStyle);
+
+	double width = 0.;
+	if (attributes.getDoubleAttribute (SliderAttr::kFrameWidth, width))
+		slider->setFrameWidth (width);
+
+	CColor color;
+	if (resolveColor (attributes.getAttributeValue (SliderAttr::kDrawFrameColor), color, description))
+		slider->setFrameColor (color);
+	if (resolveColor (attributes.getAttributeValue (SliderAttr::kDrawBackColor), color, description))
+		slider->setBackColor (color);
+	if (resolveColor (attributes.getAttributeValue (SliderAttr::kDrawValueColor), color, description))
+		slider->setValueColor (color);
+
+	return SliderBaseCreator::apply (view, attributes, description);
+}
+
+bool SliderCreator::getAttributeNames (StringList& attributeNames) const
+{
+	SliderBaseCreator::getAttributeNames (attributeNames);
+	attributeNames.emplace_back (SliderAttr::kHandleBitmap);
+	attributeNames.emplace_back (SliderAttr::kBitmapOffset);
+	for (const auto& attribute : kDrawStyleAttributes)
+		attributeNames.emplace_back (attribute.name);
+	attributeNames.emplace_back (SliderAttr::kFrameWidth);
+	attributeNames.emplace_back (SliderAttr::kDrawFrameColor);
+	attributeNames.emplace_back (SliderAttr::kDrawBackColor);
+	attributeNames.emplace_back (SliderAttr::kDrawValueColor);
+	return true;
+}
+
+VSTGUI::IViewCreator::AttrType SliderCreator::getAttributeType (const std::string& attributeName) const
+{
+	if (attributeName == SliderAttr::kHandleBitmap)
+		return kBitmapType;
+	if (attributeName == SliderAttr::kBitmapOffset)
+		return kPointType;
+	if (findDrawStyleAttribute (attributeName))
+		return kBooleanType;
+	if (attributeName == SliderAttr::kFrameWidth)
+		return kFloatType;
+	if (attributeName == SliderAttr::kDrawFrameColor || attributeName == SliderAttr::kDrawBackColor ||
+	    attributeName == SliderAttr::kDrawValueColor)
+		return kColorType;
+	return SliderBaseCreator::getAttributeType (attributeName);
+}
+
+bool SliderCreator::getAttributeValue (CView* view, const std::string& attributeName,
+                                       std::string& stringValue, const IUIDescription* desc) const
+{
+	const auto* slider = dynamic_cast<const CSlider*> (view);
+	if (!slider)
+		return false;
+
+	if (attributeName == SliderAttr::kHandleBitmap)
+	{
+		// Without a handle bitmap the caller's text stays as it was.
+		if (const auto* handle = slider->getHandle ())
+			stringValue = bitmapToString (*handle, desc);
+		return true;
+	}
+	if (attributeName == SliderAttr::kBitmapOffset)
+	{
+		stringValue = UIAttributes::pointToString (slider->getBackgroundOffset (), kNumberPrecision);
+		return true;
+	}
+	if (const auto* attribute = findDrawStyleAttribute (attributeName))
+	{
+		stringValue = UIAttributes::boolToString ((slider->getDrawStyle () & attribute->bit) != 0);
+		return true;
+	}
+	if (attributeName == SliderAttr::kFrameWidth)
+	{
+		stringValue = numberToString (slider->getFrameWidth ());
+		return true;
+	}
+	if (attributeName == SliderAttr::kDrawFrameColor)
+	{
+		stringValue = colorToString (slider->getFrameColor (), desc);
+		return true;
+	}
+	if (attributeName == SliderAttr::kDrawBackColor)
+	{
+		stringValue = colorToString (slider->getBackColor (), desc);
+		return true;
+	}
+	if (attributeName == SliderAttr::kDrawValueColor)
+	{
+		stringValue = colorToString (slider->getValueColor (), desc);
+		return true;
+	}
+	return SliderBaseCreator::getAttributeValue (view, attributeName, stringValue, desc);
+}
+
+//------------------------------------------------------------------------
+namespace {
+
+// Module load. Both run before any editor can exist; they stay in the
+// module because it links this library as a whole archive. Definition order
+// within this unit fixes their order: the settings, then the creator.
+bool applyControlSettings ()
+{
+	VSTGUI::CControl::kDefaultValueModifier = VSTGUI::kAlt; // Option on macOS
+	VSTGUI::CControl::kZoomModifier = VSTGUI::kShift;
+	return true;
+}
+
+const bool controlSettingsApplied = applyControlSettings ();
+const SliderCreator sliderCreator;
+
+} // namespace
+
+} // namespace QBGUI

@@ -6,11 +6,6 @@
 set(LUMIVO_BUNDLE_NAME "qb Lumivo")
 set(LUMIVO_BUNDLE_DIR "${CMAKE_BINARY_DIR}/${LUMIVO_BUNDLE_NAME}.vst3")
 
-if(NOT EXISTS "${PROJECT_SOURCE_DIR}/source/processor/plugentry.cpp" OR NOT EXISTS "${VST3_MODULE_ENTRY_SOURCE}")
-  message(WARNING "module entry sources missing: no bundle target yet")
-  return()
-endif()
-
 add_library(lumivo_module MODULE
   source/processor/plugentry.cpp
   ${VST3_MODULE_ENTRY_SOURCE})

@@ -1,5 +1,6 @@
 // The edit controller: its five parameters and their texts, initialisation,
 // restoring from the processor's state record, and the editor.
+#include "componenthandler.h"
 #include "controller/plugcontroller.h"
 #include "processor/plugids.h"
 
@@ -181,7 +182,7 @@ TEST (PlugController, ValueTextsAndTextsToValues)
 
 	EXPECT_EQ (controller->getParamValueByString (kRateId, nullptr, value), kInvalidArgument);
 	// A lone surrogate makes the SDK's UTF-8 conversion throw.
-	TChar broken[] = {'1', static_cast<TChar> (0xD800), 0};
+	TChar broken[] = {'1', static_cast<TChar> (0xDC00), '2', 0};
 	EXPECT_NO_THROW (EXPECT_EQ (controller->getParamValueByString (kRateId, broken, value), kResultFalse));
 }
 
@@ -261,4 +262,34 @@ TEST (PlugController, SetComponentStateRefusesNullAndShortStreams)
 
 	EXPECT_EQ (restore (*controller, {}), kResultFalse);
 	EXPECT_EQ (values (*controller), before);
+}
+
+TEST (PlugController, EditsReachTheHostButRestoringDoesNot)
+{
+	using LumivoTest::RecordingComponentHandler;
+	auto controller = makeController ();
+	auto* handler = new RecordingComponentHandler ();
+	EXPECT_EQ (controller->setComponentHandler (handler), kResultTrue);
+	// One reference as IComponentHandler, one as IComponentHandler2.
+	EXPECT_EQ (handler->referenceCount (), 3u);
+
+	ASSERT_EQ (restore (*controller, stateRecord (0.1, 0.2, 0.3, 0.4, 1)), kResultOk);
+	EXPECT_TRUE (handler->events ().empty ());
+
+	EXPECT_EQ (controller->beginEdit (kRateId), kResultOk);
+	EXPECT_EQ (controller->setParamNormalized (kRateId, 0.6), kResultTrue);
+	EXPECT_EQ (controller->performEdit (kRateId, controller->getParamNormalized (kRateId)), kResultOk);
+	EXPECT_EQ (controller->endEdit (kRateId), kResultOk);
+	using Call = RecordingComponentHandler::Call;
+	const std::vector<RecordingComponentHandler::Event> expected = {
+		{Call::beginEdit, kRateId, 0.0, 0},
+		{Call::performEdit, kRateId, 0.6, 0},
+		{Call::endEdit, kRateId, 0.0, 0},
+	};
+	EXPECT_EQ (handler->events (), expected);
+
+	// terminate gives the handler back.
+	controller->terminate ();
+	EXPECT_EQ (handler->referenceCount (), 1u);
+	handler->release ();
 }

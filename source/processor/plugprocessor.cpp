@@ -95,6 +95,10 @@ FUnknown* PlugProcessor::createInstance (void* /*context*/)
 
 tresult PLUGIN_API PlugProcessor::initialize (FUnknown* context)
 {
+	// The base refuses a second call only when the first had a host context;
+	// existing buses refuse it without one too, so no bus is added twice.
+	if (!audioInputs.empty () || !audioOutputs.empty ())
+		return kResultFalse;
 	if (AudioEffect::initialize (context) != kResultOk)
 		return kResultFalse;
 	addAudioInput (STR16 ("AudioInput"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);

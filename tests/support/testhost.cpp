@@ -1,0 +1,288 @@
+// The test host's queues, audio blocks and stream helpers.
+#include "testhost.h"
+
+#include "pluginterfaces/base/ustring.h"
+
+#include <cstring>
+
+namespace LumivoTest {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+ParamQueue& ParamQueue::add (int32 sampleOffset, ParamValue value)
+{
+	points.emplace_back (sampleOffset, value);
+	return *this;
+}
+
+tresult PLUGIN_API ParamQueue::getPoint (int32 index, int32& sampleOffset, ParamValue& value)
+{
+	if (index < 0 || index >= static_cast<int32> (points.size ()))
+		return kResultFalse;
+	sampleOffset = points[static_cast<size_t> (index)].first;
+	value = points[static_cast<size_t> (index)].second;
+	return kResultOk;
+}
+
+tresult PLUGIN_API ParamQueue::addPoint (int32 sampleOffset, ParamValue value, int32& index)
+{
+	index = static_cast<int32> (points.size ());
+	add (sampleOffset, value);
+	return kResultOk;
+}
+
+tresult PLUGIN_API ParamQueue::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, FUnknown::iid, IParamValueQueue)
+	QUERY_INTERFACE (iid, obj, IParamValueQueue::iid, IParamValueQueue)
+	*obj = nullptr;
+	return kNoInterface;
+}
+
+ParamQueue& ParamChanges::add (ParamID id)
+{
+	queues.push_back (std::make_unique<ParamQueue> (id));
+	return *queues.back ();
+}
+
+void ParamChanges::addNull ()
+{
+	queues.push_back (nullptr);
+}
+
+IParamValueQueue* PLUGIN_API ParamChanges::getParameterData (int32 index)
+{
+	if (index < 0 || index >= static_cast<int32> (queues.size ()))
+		return nullptr;
+	return queues[static_cast<size_t> (index)].get ();
+}
+
+IParamValueQueue* PLUGIN_API ParamChanges::addParameterData (const ParamID& id, int32& index)
+{
+	for (size_t i = 0; i < queues.size (); ++i)
+	{
+		if (queues[i] && queues[i]->getParameterId () == id)
+		{
+			index = static_cast<int32> (i);
+			return queues[i].get ();
+		}
+	}
+	index = static_cast<int32> (queues.size ());
+	return &add (id);
+}
+
+tresult PLUGIN_API ParamChanges::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, FUnknown::iid, IParameterChanges)
+	QUERY_INTERFACE (iid, obj, IParameterChanges::iid, IParameterChanges)
+	*obj = nullptr;
+	return kNoInterface;
+}
+
+tresult PLUGIN_API HostContext::getName (String128 name)
+{
+	UString (name, 128).assign (USTRING ("Lumivo test host"));
+	return kResultOk;
+}
+
+tresult PLUGIN_API HostContext::createInstance (TUID, TUID, void** obj)
+{
+	if (obj)
+		*obj = nullptr;
+	return kNotImplemented;
+}
+
+tresult PLUGIN_API HostContext::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, FUnknown::iid, IHostApplication)
+	QUERY_INTERFACE (iid, obj, IHostApplication::iid, IHostApplication)
+	*obj = nullptr;
+	return kNoInterface;
+}
+
+AudioBlock::AudioBlock (int32 symbolicSampleSize, int32 numSamples, Buffers buffers,
+                        int32 numChannels)
+: sampleSizeId (symbolicSampleSize)
+, samples (numSamples)
+, channels (numChannels)
+, shared (buffers == Buffers::inPlace)
+{
+	const auto count = static_cast<size_t> (numChannels);
+	const auto length = static_cast<size_t> (numSamples > 0 ? numSamples : 0);
+	if (symbolicSampleSize == kSample64)
+	{
+		in64.assign (count, std::vector<double> (length, 0.0));
+		out64.assign (shared ? 0 : count, std::vector<double> (length, 0.0));
+		for (size_t c = 0; c < count; ++c)
+		{
+			inPtr64.push_back (in64[c].data ());
+			outPtr64.push_back (shared ? in64[c].data () : out64[c].data ());
+		}
+		inBus.channelBuffers64 = inPtr64.data ();
+		outBus.channelBuffers64 = outPtr64.data ();
+	}
+	else
+	{
+		in32.assign (count, std::vector<float> (length, 0.0f));
+		out32.assign (shared ? 0 : count, std::vector<float> (length, 0.0f));
+		for (size_t c = 0; c < count; ++c)
+		{
+			inPtr32.push_back (in32[c].data ());
+			outPtr32.push_back (shared ? in32[c].data () : out32[c].data ());
+		}
+		inBus.channelBuffers32 = inPtr32.data ();
+		outBus.channelBuffers32 = outPtr32.data ();
+	}
+	inBus.numChannels = numChannels;
+	outBus.numChannels = numChannels;
+}
+
+void* AudioBlock::inBuffer (int32 channel) const
+{
+	return sampleSizeId == kSample64 ? static_cast<void*> (inPtr64.at (static_cast<size_t> (channel)))
+	                                 : static_cast<void*> (inPtr32.at (static_cast<size_t> (channel)));
+}
+
+void* AudioBlock::outBuffer (int32 channel) const
+{
+	return sampleSizeId == kSample64 ? static_cast<void*> (outPtr64.at (static_cast<size_t> (channel)))
+	                                 : static_cast<void*> (outPtr32.at (static_cast<size_t> (channel)));
+}
+
+void AudioBlock::setInput (int32 channel, int32 index, double value)
+{
+	if (sampleSizeId == kSample64)
+		inPtr64.at (static_cast<size_t> (channel))[index] = value;
+	else
+		inPtr32.at (static_cast<size_t> (channel))[index] = static_cast<float> (value);
+}
+
+void AudioBlock::fillInput (double value)
+{
+	fillInput ([value] (int32, int32) { return value; });
+}
+
+void AudioBlock::fillInput (const std::function<double (int32, int32)>& value)
+{
+	for (int32 c = 0; c < channels; ++c)
+		for (int32 j = 0; j < samples; ++j)
+			setInput (c, j, value (c, j));
+}
+
+void AudioBlock::fillOutput (double value)
+{
+	for (int32 c = 0; c < channels; ++c)
+		for (int32 j = 0; j < samples; ++j)
+		{
+			if (sampleSizeId == kSample64)
+				outPtr64[static_cast<size_t> (c)][j] = value;
+			else
+				outPtr32[static_cast<size_t> (c)][j] = static_cast<float> (value);
+		}
+}
+
+double AudioBlock::input (int32 channel, int32 index) const
+{
+	return sampleSizeId == kSample64 ? inPtr64.at (static_cast<size_t> (channel))[index]
+	                                 : inPtr32.at (static_cast<size_t> (channel))[index];
+}
+
+double AudioBlock::output (int32 channel, int32 index) const
+{
+	return sampleSizeId == kSample64 ? outPtr64.at (static_cast<size_t> (channel))[index]
+	                                 : outPtr32.at (static_cast<size_t> (channel))[index];
+}
+
+std::vector<uint8> AudioBlock::bytesOf (const void* buffer) const
+{
+	const size_t width = sampleSizeId == kSample64 ? sizeof (double) : sizeof (float);
+	const auto* first = static_cast<const uint8*> (buffer);
+	return std::vector<uint8> (first, first + width * static_cast<size_t> (samples));
+}
+
+std::vector<uint8> AudioBlock::inputBytes (int32 channel) const
+{
+	return bytesOf (inBuffer (channel));
+}
+
+std::vector<uint8> AudioBlock::outputBytes (int32 channel) const
+{
+	return bytesOf (outBuffer (channel));
+}
+
+ProcessData& AudioBlock::data (IParameterChanges* changes)
+{
+	processData.processMode = kRealtime;
+	processData.symbolicSampleSize = sampleSizeId;
+	processData.numSamples = samples;
+	processData.numInputs = 1;
+	processData.numOutputs = 1;
+	processData.inputs = &inBus;
+	processData.outputs = &outBus;
+	processData.inputParameterChanges = changes;
+	return processData;
+}
+
+ProcessSetup makeSetup (double sampleRate, int32 symbolicSampleSize, int32 maxSamplesPerBlock)
+{
+	ProcessSetup setup {};
+	setup.processMode = kRealtime;
+	setup.symbolicSampleSize = symbolicSampleSize;
+	setup.maxSamplesPerBlock = maxSamplesPerBlock;
+	setup.sampleRate = sampleRate;
+	return setup;
+}
+
+IPtr<MemoryStream> makeStream (const std::vector<uint8>& bytes)
+{
+	IPtr<MemoryStream> stream = makeStream ();
+	if (!bytes.empty ())
+	{
+		int32 written = 0;
+		stream->write (const_cast<uint8*> (bytes.data ()), static_cast<int32> (bytes.size ()),
+		               &written);
+	}
+	stream->seek (0, IBStream::kIBSeekSet, nullptr);
+	return stream;
+}
+
+IPtr<MemoryStream> makeStream ()
+{
+	return owned (new MemoryStream ());
+}
+
+std::vector<uint8> streamBytes (MemoryStream& stream)
+{
+	const auto* first = reinterpret_cast<const uint8*> (stream.getData ());
+	if (!first)
+		return {};
+	return std::vector<uint8> (first, first + stream.getSize ());
+}
+
+// The tests run on little-endian machines only (x86-64), like the plug-in.
+template <typename T>
+static void appendValue (std::vector<uint8>& bytes, T value)
+{
+	uint8 raw[sizeof (T)];
+	std::memcpy (raw, &value, sizeof (T));
+	bytes.insert (bytes.end (), raw, raw + sizeof (T));
+}
+
+template <typename T>
+static T valueAt (const std::vector<uint8>& bytes, size_t offset)
+{
+	T value {};
+	if (offset + sizeof (T) <= bytes.size ())
+		std::memcpy (&value, bytes.data () + offset, sizeof (T));
+	return value;
+}
+
+void appendInt32 (std::vector<uint8>& bytes, int32 value) { appendValue (bytes, value); }
+void appendInt64 (std::vector<uint8>& bytes, int64 value) { appendValue (bytes, value); }
+void appendDouble (std::vector<uint8>& bytes, double value) { appendValue (bytes, value); }
+int32 int32At (const std::vector<uint8>& bytes, size_t offset) { return valueAt<int32> (bytes, offset); }
+int64 int64At (const std::vector<uint8>& bytes, size_t offset) { return valueAt<int64> (bytes, offset); }
+double doubleAt (const std::vector<uint8>& bytes, size_t offset) { return valueAt<double> (bytes, offset); }
+
+} // namespace LumivoTest

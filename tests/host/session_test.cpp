@@ -77,16 +77,22 @@ protected:
 		session.controller = createController (*session.component);
 		EXPECT_EQ (session.component->initialize (nullptr), kResultOk);
 		if (session.controller)
+		{
 			EXPECT_EQ (session.controller->initialize (nullptr), kResultOk);
+		}
 		return session;
 	}
 
 	void close (Session& session)
 	{
 		if (session.controller)
+		{
 			EXPECT_EQ (session.controller->terminate (), kResultOk);
+		}
 		if (session.component)
+		{
 			EXPECT_EQ (session.component->terminate (), kResultOk);
+		}
 	}
 
 	ModuleLoader module {LUMIVO_BUNDLE_DIR};

@@ -238,7 +238,9 @@ TEST (AboutController, IgnoresControlsOtherThanTheBoundToggle)
 	ASSERT_EQ (textOf (label), lineFor (about));
 
 	// A control that made the sub-controller its main listener, as the
-	// library does for controls below it, is still not the toggle.
+	// library does for controls below it, is still not the toggle: its
+	// call must not even re-read the toggle (switched off unannounced here).
+	toggle->setRaw (0.f);
 	stranger->setListener (&about);
 	stranger->setRaw (0.f);
 	stranger->valueChanged ();

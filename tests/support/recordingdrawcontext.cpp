@@ -12,7 +12,8 @@ RecordingDrawContext::RecordingDrawContext (bool withGraphicsPaths, const CRect&
 
 RecordingDrawContext::Call& RecordingDrawContext::record (Op op) const
 {
-	calls.push_back (Call {op});
+	calls.emplace_back ();
+	calls.back ().op = op;
 	return calls.back ();
 }
 

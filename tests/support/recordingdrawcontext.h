@@ -32,7 +32,7 @@ public:
 	// One call with its arguments; only the fields of its Op are meaningful.
 	struct Call
 	{
-		Op op;
+		Op op {Op::SetDrawMode};
 		uint32_t drawMode {0}; // SetDrawMode
 		VSTGUI::CLineStyle lineStyle; // SetLineStyle
 		VSTGUI::CCoord width {0.}; // SetLineWidth; GetHairlineSize: the answer

@@ -213,8 +213,10 @@ public:
 	}
 
 	void viewRemoved (CView* view) override { UIDescription::deleteSubControllers (view); }
+	// The layer tells a container's listeners before it releases any child.
 	void viewWillDelete (CView* view) override
 	{
+		UIDescription::deleteSubControllers (view);
 		view->unregisterViewListener (this);
 		view->removeAttribute (kSubControllerAttribute);
 		delete this;

@@ -207,7 +207,7 @@ tresult PLUGIN_API PlugProcessor::process (ProcessData& data) noexcept
 {
 	takeParameterChanges (data.inputParameterChanges);
 
-	if (data.numInputs == 0 || data.numOutputs == 0)
+	if (data.numInputs <= 0 || data.numOutputs <= 0)
 		return kResultOk;
 	if (data.numSamples <= 0)
 		return kResultOk;

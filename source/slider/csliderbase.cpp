@@ -306,7 +306,17 @@ CMouseEventResult CSliderBase::onMouseDown (CPoint& where, const CButtonState& b
 
 	if (hasBits (buttons, kZoomModifier))
 		return kMouseEventHandled;
-	return onMouseMoved (where, buttons);
+	const CMouseEventResult result = onMouseMoved (where, buttons);
+	if (result == kMouseEventNotHandled)
+	{
+		// A press with another button besides the left one: the move declined
+		// it, so no release will follow. Close what the press opened rather
+		// than leave an edit (and a ramp timer) running without an end.
+		impl->oldButton = 0;
+		releaseRampTimer ();
+		endEdit ();
+	}
+	return result;
 }
 
 CMouseEventResult CSliderBase::onMouseMoved (CPoint& where, const CButtonState& buttons)

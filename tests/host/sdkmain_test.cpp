@@ -142,6 +142,29 @@ TEST (SdkPluginFactory, RegistrationFormsAnswerEveryInfoForm)
 	EXPECT_EQ (factory->release (), 0u);
 }
 
+TEST (SdkPluginFactory, FullLengthFieldsComeBackTerminated)
+{
+	auto* factory = new CPluginFactory (PFactoryInfo ("V", "", "", 0));
+	const std::string vendor (PClassInfo2::kVendorSize, 'v');
+	const std::string sub (PClassInfo2::kSubCategoriesSize, 's');
+	// The SDK's record constructor leaves full-length texts unterminated.
+	PClassInfo2 full (kA.toTUID (), 1, "Audio Module Class", "Name", 0, sub.c_str (), vendor.c_str (),
+	                  "1", "VST 3");
+	ASSERT_NE (full.vendor[PClassInfo2::kVendorSize - 1], 0);
+	ASSERT_TRUE (factory->registerClass (&full, makeThing));
+
+	PClassInfo2 info2;
+	ASSERT_EQ (factory->getClassInfo2 (0, &info2), kResultOk);
+	EXPECT_EQ (std::string (info2.vendor), vendor.substr (0, PClassInfo2::kVendorSize - 1));
+	EXPECT_EQ (std::string (info2.subCategories), sub.substr (0, PClassInfo2::kSubCategoriesSize - 1));
+	EXPECT_STREQ (info2.version, "1");
+	PClassInfoW infoW;
+	ASSERT_EQ (factory->getClassInfoUnicode (0, &infoW), kResultOk);
+	EXPECT_EQ (narrow (infoW.vendor), vendor.substr (0, PClassInfoW::kVendorSize - 1));
+	EXPECT_EQ (narrow (infoW.version), "1");
+	EXPECT_EQ (factory->release (), 0u);
+}
+
 TEST (SdkPluginFactory, DestructorClearsOnlyItsOwnModulePointer)
 {
 	PFactoryInfo info ("V", "", "", 0);

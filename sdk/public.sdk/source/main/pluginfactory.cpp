@@ -10,13 +10,23 @@ namespace Steinberg {
 
 namespace {
 
+// A full-length source field may lack its terminating zero (the SDK's
+// record constructors copy with strncpy): every read stops at the field's end.
+template <typename Char, size_t size>
+void terminate (Char (&field)[size])
+{
+	field[size - 1] = 0;
+}
+
 // UTF-8 to UTF-16 into a zero-terminated field; a malformed sequence
 // becomes U+FFFD.
-void toUtf16 (char16* dst, int32 dstSize, const char8* src)
+template <size_t srcSize>
+void toUtf16 (char16* dst, int32 dstSize, const char8 (&src)[srcSize])
 {
 	int32 out = 0;
 	const auto* s = reinterpret_cast<const unsigned char*> (src);
-	while (*s && out < dstSize - 1)
+	const auto* end = s + srcSize;
+	while (s < end && *s && out < dstSize - 1)
 	{
 		uint32 cp = 0xFFFD;
 		int extra = 0;
@@ -31,7 +41,7 @@ void toUtf16 (char16* dst, int32 dstSize, const char8* src)
 		++s;
 		for (int i = 0; i < extra; ++i, ++s)
 		{
-			if ((*s & 0xC0) != 0x80)
+			if (s == end || (*s & 0xC0) != 0x80)
 			{
 				cp = 0xFFFD;
 				break;
@@ -56,13 +66,15 @@ void toUtf16 (char16* dst, int32 dstSize, const char8* src)
 
 // UTF-16 to UTF-8 into a zero-terminated field, never splitting a
 // character; a lone surrogate becomes U+FFFD.
-void toUtf8 (char8* dst, int32 dstSize, const char16* src)
+template <size_t srcSize>
+void toUtf8 (char8* dst, int32 dstSize, const char16 (&src)[srcSize])
 {
 	int32 out = 0;
-	for (int32 i = 0; src[i]; ++i)
+	for (size_t i = 0; i < srcSize && src[i]; ++i)
 	{
 		uint32 cp = static_cast<uint16> (src[i]);
-		if (cp >= 0xD800 && cp <= 0xDBFF && src[i + 1] >= 0xDC00 && src[i + 1] <= 0xDFFF)
+		if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < srcSize && src[i + 1] >= 0xDC00 &&
+		    src[i + 1] <= 0xDFFF)
 			cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<uint16> (src[++i]) - 0xDC00);
 		else if (cp >= 0xD800 && cp <= 0xDFFF)
 			cp = 0xFFFD;
@@ -171,10 +183,16 @@ bool CPluginFactory::addEntry (const ClassEntry& given, bool hasUnicode)
 	if (isClassRegistered (FUID::fromTUID (given.info8.cid)))
 		return false;
 	ClassEntry entry = given;
+	auto& i8 = entry.info8;
+	terminate (i8.category);
+	terminate (i8.name);
+	terminate (i8.subCategories);
+	terminate (i8.vendor);
+	terminate (i8.version);
+	terminate (i8.sdkVersion);
 	auto& i16 = entry.info16;
 	if (!hasUnicode)
 	{
-		const auto& i8 = entry.info8;
 		std::memcpy (i16.cid, i8.cid, sizeof (TUID));
 		i16.cardinality = i8.cardinality;
 		copy8 (i16.category, i8.category, PClassInfo::kCategorySize);
@@ -185,6 +203,12 @@ bool CPluginFactory::addEntry (const ClassEntry& given, bool hasUnicode)
 		toUtf16 (i16.version, PClassInfoW::kVersionSize, i8.version);
 		toUtf16 (i16.sdkVersion, PClassInfoW::kVersionSize, i8.sdkVersion);
 	}
+	terminate (i16.category);
+	terminate (i16.name);
+	terminate (i16.subCategories);
+	terminate (i16.vendor);
+	terminate (i16.version);
+	terminate (i16.sdkVersion);
 	classes.push_back (entry);
 	return true;
 }

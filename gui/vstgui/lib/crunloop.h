@@ -10,7 +10,7 @@
 
 namespace VSTGUI {
 
-class RunLoop
+class RunLoop final
 {
 public:
 	static RunLoop& instance ();

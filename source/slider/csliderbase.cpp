@@ -368,6 +368,10 @@ CMouseEventResult CSliderBase::onMouseMoved (CPoint& where, const CButtonState& 
 
 void CSliderBase::doRamping ()
 {
+	// The timer calls this outside any event dispatch: should a listener let
+	// go of the last reference in valueChanged, the slider stays whole until
+	// the step is done.
+	SharedPointer<CSliderBase> guard (this);
 	const float norm = getValueNormalized ();
 	const CRect r = calculateHandleRect (norm);
 	const bool horizontal = isStyleHorizontal ();

@@ -515,5 +515,37 @@ TEST_F (SliderInput, RampTimerNeverOutlivesItsSliderNorActsThroughACopy)
 	tick (3);
 }
 
+// A listener that lets go of the slider while the ramp reports a value.
+class ReleasingListener : public EditLog
+{
+public:
+	void valueChanged (CControl* c) override
+	{
+		EditLog::valueChanged (c);
+		if (!released)
+		{
+			released = true;
+			c->forget ();
+		}
+	}
+	bool released {false};
+};
+
+TEST_F (SliderInput, SliderReleasedByItsListenerDuringARampTick)
+{
+	const size_t timers = RunLoop::instance ().getNbTimers ();
+	ReleasingListener releasing;
+	auto* s = makeExample (&releasing);
+	s->setSliderMode (CSliderMode::Ramp);
+	s->setValue (0.5f);
+	CPoint p (150, 58);
+	ASSERT_EQ (s->onMouseDown (p, CButtonState (kLButton)), kMouseEventHandled);
+	tick ();
+	EXPECT_TRUE (releasing.released);
+	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers) << "the timer went with the slider";
+	tick (5);
+	EXPECT_EQ (releasing.count ("change"), 1u);
+}
+
 } // namespace
 } // namespace SliderTest

@@ -115,14 +115,22 @@ tresult PLUGIN_API PlugController::getParamValueByString (ParamID tag, TChar* st
 		return kInvalidArgument;
 	// The SDK converts the text to UTF-8 with a converter that throws on a
 	// malformed UTF-16 text (a lone surrogate); no exception may reach the host.
+	tresult result = kResultFalse;
+	ParamValue value = 0.0;
 	try
 	{
-		return EditController::getParamValueByString (tag, string, valueNormalized);
+		result = EditController::getParamValueByString (tag, string, value);
 	}
 	catch (...)
 	{
 		return kResultFalse;
 	}
+	// "nan" scans as a number and passes the range clamp untouched; a host
+	// must not get it back as a value.
+	if (result != kResultTrue || std::isnan (value))
+		return kResultFalse;
+	valueNormalized = value;
+	return kResultTrue;
 }
 
 tresult PLUGIN_API PlugController::setParamNormalized (ParamID tag, ParamValue value)

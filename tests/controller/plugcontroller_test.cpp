@@ -181,6 +181,16 @@ TEST (PlugController, ValueTextsAndTextsToValues)
 	EXPECT_DOUBLE_EQ (value, 1.0);
 
 	EXPECT_EQ (controller->getParamValueByString (kRateId, nullptr, value), kInvalidArgument);
+	value = 0.25;
+	TChar nan[] = {'n', 'a', 'n', 0};
+	EXPECT_EQ (controller->getParamValueByString (kLevelId, nan, value), kResultFalse);
+	EXPECT_EQ (controller->getParamValueByString (kBypassId, nan, value), kResultFalse);
+	TChar word[] = {'l', 'o', 'u', 'd', 0};
+	EXPECT_EQ (controller->getParamValueByString (kLevelId, word, value), kResultFalse);
+	EXPECT_DOUBLE_EQ (value, 0.25);
+	TChar inf[] = {'i', 'n', 'f', 0};
+	EXPECT_EQ (controller->getParamValueByString (kLevelId, inf, value), kResultTrue);
+	EXPECT_DOUBLE_EQ (value, 1.0);
 	// A lone surrogate makes the SDK's UTF-8 conversion throw.
 	TChar broken[] = {'1', static_cast<TChar> (0xDC00), '2', 0};
 	EXPECT_NO_THROW (EXPECT_EQ (controller->getParamValueByString (kRateId, broken, value), kResultFalse));

@@ -113,6 +113,7 @@ TEST (UIDescriptionReader, JsonKeepsRepeatedChildrenInOrderAndIgnoresUnknowns)
 	UIDescription description (writeFile (dir, "plug.uidesc", kJson));
 	ASSERT_TRUE (description.parse ()) << description.getLastError ();
 	EXPECT_TRUE (description.isParsed ());
+	EXPECT_EQ (description.getVersion (), "1");
 	EXPECT_EQ (description.getTemplateNames (), (std::vector<std::string> {"view", "nameless"}));
 	EXPECT_EQ (description.getBitmapNames (), (std::vector<std::string> {"back", "gone", "escape"}));
 	EXPECT_EQ (description.getControlTagNames (), (std::vector<std::string> {"Level", "Rate"}));
@@ -134,6 +135,7 @@ TEST (UIDescriptionReader, XmlGivesTheSameTree)
 	writeFile (dir, "back.png", samplePng ());
 	UIDescription description (writeFile (dir, "plug.uidesc", kXml));
 	ASSERT_TRUE (description.parse ()) << description.getLastError ();
+	EXPECT_EQ (description.getVersion (), "1");
 	EXPECT_EQ (description.getBitmapNames (), (std::vector<std::string> {"back"}));
 	EXPECT_EQ (description.getTagForName ("Rate"), 3);
 	expectTheSampleTree (description);

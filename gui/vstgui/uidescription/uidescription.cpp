@@ -463,7 +463,8 @@ struct XmlReader
 			if (element != "vstgui-ui-description")
 				return stop ("the root element is not vstgui-ui-description");
 			sawRoot = true;
-			if (auto v = attributesOf (atts).getAttributeValue ("version"))
+			const auto rootAttributes = attributesOf (atts);
+			if (auto v = rootAttributes.getAttributeValue ("version"))
 				impl->version = *v;
 			return;
 		}
@@ -637,6 +638,11 @@ bool UIDescription::parseText (const char* data, size_t size)
 }
 
 //------------------------------------------------------------------------
+const std::string& UIDescription::getVersion () const
+{
+	return impl->version;
+}
+
 bool UIDescription::hasTemplate (UTF8StringPtr name) const
 {
 	return impl->templates.find (name) != nullptr;

@@ -46,6 +46,8 @@ public:
 	// view cannot be built. Children that cannot be built are left out.
 	CView* createView (UTF8StringPtr name, IController* controller) const;
 
+	// The description's "version" text, empty when it has none.
+	const std::string& getVersion () const;
 	bool hasTemplate (UTF8StringPtr name) const;
 	std::vector<std::string> getTemplateNames () const;
 	const Node* getTemplate (UTF8StringPtr name) const;

@@ -29,7 +29,7 @@ std::string ascii (const TChar* text)
 
 IPtr<PlugController> makeController ()
 {
-	auto controller = owned (new PlugController ());
+	auto controller = Steinberg::owned (new PlugController ());
 	EXPECT_EQ (controller->initialize (nullptr), kResultOk);
 	return controller;
 }
@@ -127,7 +127,7 @@ TEST (PlugController, ParameterInfosForAllFive)
 
 TEST (PlugController, OutOfRangeIndicesAnswerFalseWithoutThrowing)
 {
-	auto fresh = owned (new PlugController ());
+	auto fresh = Steinberg::owned (new PlugController ());
 	ParameterInfo info {};
 	EXPECT_EQ (fresh->getParameterInfo (0, info), kResultFalse);
 
@@ -202,7 +202,7 @@ TEST (PlugController, SecondInitializeIsRefused)
 	EXPECT_EQ (controller->initialize (nullptr), kResultFalse);
 	EXPECT_EQ (controller->getParameterCount (), 5);
 
-	auto withContext = owned (new PlugController ());
+	auto withContext = Steinberg::owned (new PlugController ());
 	auto context = owned (new MemoryStream ());
 	EXPECT_EQ (withContext->initialize (context), kResultOk);
 	EXPECT_EQ (withContext->initialize (context), kResultFalse);

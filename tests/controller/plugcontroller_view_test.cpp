@@ -11,7 +11,7 @@ using namespace Steinberg::Vst;
 
 TEST (PlugControllerView, EditorOnlyForTheEditorViewType)
 {
-	auto controller = owned (new PlugController ());
+	auto controller = Steinberg::owned (new PlugController ());
 	ASSERT_EQ (controller->initialize (nullptr), kResultOk);
 
 	controller->setKnobMode (kCircularMode);

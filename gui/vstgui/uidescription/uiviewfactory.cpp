@@ -21,17 +21,17 @@ using Registry = std::map<std::string, const IViewCreator*>;
 
 Registry& registry ()
 {
-	// Never destroyed: creators held in static objects of other units may
-	// still be looked up or unregistered while the process exits.
+	// Built on first use, so that it exists before any creator held in a
+	// static object of another unit registers, and is destroyed after it.
 	// The layer's own creators enter with the registry itself, so that no
 	// linker can drop them and they precede any other registration.
-	static Registry* instance = [] () {
-		auto* r = new Registry;
+	static Registry instance = [] () {
+		Registry r;
 		for (const auto* creator : UIViewCreator::standardViewCreators ())
-			r->emplace (creator->getViewName (), creator);
+			r.emplace (creator->getViewName (), creator);
 		return r;
 	}();
-	return *instance;
+	return instance;
 }
 
 const IViewCreator* find (const char* name)

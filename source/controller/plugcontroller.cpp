@@ -1,12 +1,15 @@
 // The plug-in's edit controller.
 #include "controller/plugcontroller.h"
 
+#include "controller/plugaboutcontroller.h"
 #include "controller/qbrangeparameter.h"
 #include "processor/plugids.h"
 #include "processor/plugstate.h"
 
 #include "pluginterfaces/base/ustring.h"
+#include "pluginterfaces/vst/ivsthostapplication.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -139,6 +142,42 @@ tresult PLUGIN_API PlugController::setParamNormalized (ParamID tag, ParamValue v
 	if (std::isnan (value))
 		value = 0.0;
 	return EditController::setParamNormalized (tag, value);
+}
+
+VSTGUI::IController* PlugController::createSubController (VSTGUI::UTF8StringPtr name,
+                                                          const VSTGUI::IUIDescription* /*description*/,
+                                                          VSTGUI::VST3Editor* /*editor*/)
+{
+	if (!name || std::strcmp (name, "AboutController") != 0)
+		return nullptr;
+	// Only the answer matters; the wrapper interface itself is not kept.
+	bool wrappedAsAU = false;
+	if (hostContext)
+	{
+		IVst3ToAUWrapper* wrapper = nullptr;
+		if (hostContext->queryInterface (IVst3ToAUWrapper::iid, reinterpret_cast<void**> (&wrapper)) ==
+		    kResultOk)
+		{
+			wrappedAsAU = true;
+			if (wrapper)
+				wrapper->release ();
+		}
+	}
+	auto* about = new AboutController (this, wrappedAsAU);
+	addAboutController (about);
+	return about;
+}
+
+void PlugController::addAboutController (AboutController* controller)
+{
+	aboutControllers.push_back (controller);
+}
+
+void PlugController::removeAboutController (AboutController* controller)
+{
+	const auto it = std::find (aboutControllers.begin (), aboutControllers.end (), controller);
+	if (it != aboutControllers.end ())
+		aboutControllers.erase (it);
 }
 
 } // namespace Vst

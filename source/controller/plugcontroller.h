@@ -5,8 +5,15 @@
 #include "public.sdk/source/vst/vsteditcontroller.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 
+#include <vector>
+
 namespace Steinberg {
 namespace Vst {
+
+// controller/plugaboutcontroller.h; only declared here, so that users of the
+// controller do not pull in the GUI library's view headers.
+template <typename Owner>
+class PlugAboutController;
 
 class PlugController final : public EditController, public VSTGUI::VST3EditorDelegate
 {
@@ -30,7 +37,23 @@ public:
 	                                          ParamValue& valueNormalized) SMTG_OVERRIDE;
 	tresult PLUGIN_API setParamNormalized (ParamID tag, ParamValue value) SMTG_OVERRIDE;
 
+	// VST3EditorDelegate: an about sub-controller for "AboutController", the
+	// AU format when the host context is the AU wrapper; nullptr otherwise.
+	VSTGUI::IController* createSubController (VSTGUI::UTF8StringPtr name,
+	                                          const VSTGUI::IUIDescription* description,
+	                                          VSTGUI::VST3Editor* editor) override;
+
+	// The live about sub-controllers, in creation order. The GUI library owns
+	// them; each leaves the list from its destructor.
+	using AboutController = PlugAboutController<PlugController>;
+	void addAboutController (AboutController* controller);
+	void removeAboutController (AboutController* controller);
+	const std::vector<AboutController*>& getAboutControllers () const { return aboutControllers; }
+
 	OBJ_METHODS (PlugController, EditController)
+
+private:
+	std::vector<AboutController*> aboutControllers;
 };
 
 } // namespace Vst

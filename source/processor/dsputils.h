@@ -252,6 +252,18 @@ constexpr void butterflies (double (&v)[N]) noexcept
 	}
 }
 
+// All values are read into one array before any is written back.
+template <int N>
+constexpr void mix (double* const (&x)[N], double scale) noexcept
+{
+	double v[N] = {};
+	for (int i = 0; i < N; ++i)
+		v[i] = *x[i];
+	butterflies (v);
+	for (int i = 0; i < N; ++i)
+		*x[i] = v[i] * scale;
+}
+
 } // namespace detail
 
 // Scale 1/4 makes the 16-point transform its own inverse.
@@ -259,25 +271,7 @@ constexpr void hadamard16 (double& x0, double& x1, double& x2, double& x3, doubl
                            double& x6, double& x7, double& x8, double& x9, double& x10, double& x11,
                            double& x12, double& x13, double& x14, double& x15) noexcept
 {
-	double v[16] = {x0, x1, x2, x3, x4, x5, x6, x7, x8, x9, x10, x11, x12, x13, x14, x15};
-	detail::butterflies (v);
-	constexpr double s = 0.25;
-	x0 = v[0] * s;
-	x1 = v[1] * s;
-	x2 = v[2] * s;
-	x3 = v[3] * s;
-	x4 = v[4] * s;
-	x5 = v[5] * s;
-	x6 = v[6] * s;
-	x7 = v[7] * s;
-	x8 = v[8] * s;
-	x9 = v[9] * s;
-	x10 = v[10] * s;
-	x11 = v[11] * s;
-	x12 = v[12] * s;
-	x13 = v[13] * s;
-	x14 = v[14] * s;
-	x15 = v[15] * s;
+	detail::mix<16> ({&x0, &x1, &x2, &x3, &x4, &x5, &x6, &x7, &x8, &x9, &x10, &x11, &x12, &x13, &x14, &x15}, 0.25);
 }
 
 // The scale 0.353553374962831 is deliberately a little below 1/sqrt(8):
@@ -285,59 +279,37 @@ constexpr void hadamard16 (double& x0, double& x1, double& x2, double& x3, doubl
 constexpr void hadamard8 (double& x0, double& x1, double& x2, double& x3, double& x4, double& x5,
                           double& x6, double& x7) noexcept
 {
-	double v[8] = {x0, x1, x2, x3, x4, x5, x6, x7};
-	detail::butterflies (v);
-	constexpr double s = 0.353553374962831;
-	x0 = v[0] * s;
-	x1 = v[1] * s;
-	x2 = v[2] * s;
-	x3 = v[3] * s;
-	x4 = v[4] * s;
-	x5 = v[5] * s;
-	x6 = v[6] * s;
-	x7 = v[7] * s;
+	detail::mix<8> ({&x0, &x1, &x2, &x3, &x4, &x5, &x6, &x7}, 0.353553374962831);
 }
 
 //------------------------------------------------------------------------
 // Delay-length selectors: output k receives line k of the chosen set; any
 // set number outside the table's range selects set 1.
 //------------------------------------------------------------------------
+namespace detail {
+
+template <int Lines, int Sets>
+constexpr void copySet (const double (&table)[Lines][Sets], int32 set, double* const (&d)[Lines]) noexcept
+{
+	const int32 c = setColumn (set, Sets);
+	for (int k = 0; k < Lines; ++k)
+		*d[k] = table[k][c];
+}
+
+} // namespace detail
+
 constexpr void delayLengths16 (int32 set, double& d0, double& d1, double& d2, double& d3, double& d4,
                                double& d5, double& d6, double& d7, double& d8, double& d9,
                                double& d10, double& d11, double& d12, double& d13, double& d14,
                                double& d15) noexcept
 {
-	const int32 c = detail::setColumn (set, kDelayLengths16Sets);
-	d0 = kDelayLengths16[0][c];
-	d1 = kDelayLengths16[1][c];
-	d2 = kDelayLengths16[2][c];
-	d3 = kDelayLengths16[3][c];
-	d4 = kDelayLengths16[4][c];
-	d5 = kDelayLengths16[5][c];
-	d6 = kDelayLengths16[6][c];
-	d7 = kDelayLengths16[7][c];
-	d8 = kDelayLengths16[8][c];
-	d9 = kDelayLengths16[9][c];
-	d10 = kDelayLengths16[10][c];
-	d11 = kDelayLengths16[11][c];
-	d12 = kDelayLengths16[12][c];
-	d13 = kDelayLengths16[13][c];
-	d14 = kDelayLengths16[14][c];
-	d15 = kDelayLengths16[15][c];
+	detail::copySet (kDelayLengths16, set, {&d0, &d1, &d2, &d3, &d4, &d5, &d6, &d7, &d8, &d9, &d10, &d11, &d12, &d13, &d14, &d15});
 }
 
 constexpr void delayLengths8 (int32 set, double& d0, double& d1, double& d2, double& d3, double& d4,
                               double& d5, double& d6, double& d7) noexcept
 {
-	const int32 c = detail::setColumn (set, kDelayLengths8Sets);
-	d0 = kDelayLengths8[0][c];
-	d1 = kDelayLengths8[1][c];
-	d2 = kDelayLengths8[2][c];
-	d3 = kDelayLengths8[3][c];
-	d4 = kDelayLengths8[4][c];
-	d5 = kDelayLengths8[5][c];
-	d6 = kDelayLengths8[6][c];
-	d7 = kDelayLengths8[7][c];
+	detail::copySet (kDelayLengths8, set, {&d0, &d1, &d2, &d3, &d4, &d5, &d6, &d7});
 }
 
 constexpr void delayLengths16Paired (int32 set, double& d0, double& d1, double& d2, double& d3,
@@ -345,23 +317,7 @@ constexpr void delayLengths16Paired (int32 set, double& d0, double& d1, double& 
                                      double& d9, double& d10, double& d11, double& d12, double& d13,
                                      double& d14, double& d15) noexcept
 {
-	const int32 c = detail::setColumn (set, kDelayLengths16PairedSets);
-	d0 = kDelayLengths16Paired[0][c];
-	d1 = kDelayLengths16Paired[1][c];
-	d2 = kDelayLengths16Paired[2][c];
-	d3 = kDelayLengths16Paired[3][c];
-	d4 = kDelayLengths16Paired[4][c];
-	d5 = kDelayLengths16Paired[5][c];
-	d6 = kDelayLengths16Paired[6][c];
-	d7 = kDelayLengths16Paired[7][c];
-	d8 = kDelayLengths16Paired[8][c];
-	d9 = kDelayLengths16Paired[9][c];
-	d10 = kDelayLengths16Paired[10][c];
-	d11 = kDelayLengths16Paired[11][c];
-	d12 = kDelayLengths16Paired[12][c];
-	d13 = kDelayLengths16Paired[13][c];
-	d14 = kDelayLengths16Paired[14][c];
-	d15 = kDelayLengths16Paired[15][c];
+	detail::copySet (kDelayLengths16Paired, set, {&d0, &d1, &d2, &d3, &d4, &d5, &d6, &d7, &d8, &d9, &d10, &d11, &d12, &d13, &d14, &d15});
 }
 
 } // namespace DspUtils

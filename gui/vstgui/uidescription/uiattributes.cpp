@@ -24,6 +24,26 @@ std::string trimmed (const std::string& text)
 	return text.substr (first, last - first + 1);
 }
 
+// The whole text, blanks around it aside, must be the number; a leading '+'
+// is allowed. The value is written only on success.
+template <typename T>
+bool parseNumber (const std::string& text, T& value)
+{
+	const auto t = trimmed (text);
+	if (t.empty ())
+		return false;
+	const char* first = t.data ();
+	const char* last = first + t.size ();
+	if (*first == '+')
+		++first;
+	T result {};
+	const auto [ptr, ec] = std::from_chars (first, last, result);
+	if (ec != std::errc () || ptr != last)
+		return false;
+	value = result;
+	return true;
+}
+
 std::vector<std::string> splitAtCommas (const std::string& text)
 {
 	std::vector<std::string> parts;
@@ -158,16 +178,8 @@ std::string UIAttributes::boolToString (bool value)
 
 bool UIAttributes::stringToDouble (const std::string& text, double& value)
 {
-	const auto t = trimmed (text);
-	if (t.empty ())
-		return false;
-	const char* first = t.data ();
-	const char* last = t.data () + t.size ();
-	if (*first == '+')
-		++first;
 	double result = 0.;
-	const auto [ptr, ec] = std::from_chars (first, last, result);
-	if (ec != std::errc () || ptr != last || !std::isfinite (result))
+	if (!parseNumber (text, result) || !std::isfinite (result))
 		return false;
 	value = result;
 	return true;
@@ -175,19 +187,7 @@ bool UIAttributes::stringToDouble (const std::string& text, double& value)
 
 bool UIAttributes::stringToInteger (const std::string& text, int32_t& value)
 {
-	const auto t = trimmed (text);
-	if (t.empty ())
-		return false;
-	const char* first = t.data ();
-	const char* last = t.data () + t.size ();
-	if (*first == '+')
-		++first;
-	int32_t result = 0;
-	const auto [ptr, ec] = std::from_chars (first, last, result);
-	if (ec != std::errc () || ptr != last)
-		return false;
-	value = result;
-	return true;
+	return parseNumber (text, value);
 }
 
 bool UIAttributes::stringToBool (const std::string& text)

@@ -1,6 +1,7 @@
 // The edit controller: its five parameters and their texts, initialisation,
 // restoring from the processor's state record, and the editor.
 #include "componenthandler.h"
+#include "testhost.h"
 #include "controller/plugcontroller.h"
 #include "processor/plugids.h"
 
@@ -17,15 +18,10 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
+using LumivoTest::narrow;
+
 namespace {
 
-std::string ascii (const TChar* text)
-{
-	std::string out;
-	for (; *text; ++text)
-		out += static_cast<char> (*text);
-	return out;
-}
 
 IPtr<PlugController> makeController ()
 {
@@ -38,7 +34,7 @@ std::string valueText (PlugController& controller, ParamID id, ParamValue value)
 {
 	String128 text {};
 	EXPECT_EQ (controller.getParamStringByValue (id, value, text), kResultTrue);
-	return ascii (text);
+	return narrow (text);
 }
 
 template <typename T>
@@ -108,9 +104,9 @@ TEST (PlugController, ParameterInfosForAllFive)
 		ParameterInfo info {};
 		ASSERT_EQ (controller->getParameterInfo (index, info), kResultTrue);
 		EXPECT_EQ (info.id, static_cast<ParamID> (index));
-		EXPECT_EQ (ascii (info.title), expected[index].title);
-		EXPECT_EQ (ascii (info.units), expected[index].units);
-		EXPECT_EQ (ascii (info.shortTitle), "");
+		EXPECT_EQ (narrow (info.title), expected[index].title);
+		EXPECT_EQ (narrow (info.units), expected[index].units);
+		EXPECT_EQ (narrow (info.shortTitle), "");
 		EXPECT_EQ (info.flags, expected[index].flags);
 		EXPECT_EQ (info.stepCount, expected[index].stepCount);
 		EXPECT_EQ (info.unitId, kRootUnitId);
@@ -252,7 +248,7 @@ TEST (PlugController, SetComponentStateKeepsValuesInRangeForNonFiniteRecords)
 	String128 text {};
 	EXPECT_EQ (controller->getParamStringByValue (kRateId, controller->getParamNormalized (kRateId), text),
 	           kResultTrue);
-	EXPECT_EQ (ascii (text), "0.00");
+	EXPECT_EQ (narrow (text), "0.00");
 }
 
 TEST (PlugController, SetComponentStateRefusesNullAndShortStreams)

@@ -1,6 +1,7 @@
 // The linear and exponential range parameters: construction, value texts,
 // text to value and the maps.
 #include "controller/qbrangeparameter.h"
+#include "testhost.h"
 
 #include "pluginterfaces/base/ustring.h"
 
@@ -13,22 +14,17 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
+using LumivoTest::narrow;
+
 namespace {
 
-std::string ascii (const TChar* text)
-{
-	std::string out;
-	for (; *text; ++text)
-		out += static_cast<char> (*text);
-	return out;
-}
 
 std::string textOf (const Parameter& parameter, ParamValue normalized)
 {
 	String128 buffer;
 	buffer[0] = 'x';
 	parameter.toString (normalized, buffer);
-	return ascii (buffer);
+	return narrow (buffer);
 }
 
 // Normalised value whose linear plain value is `plain`.
@@ -49,9 +45,9 @@ TEST (QBRangeParameter, ConstructionFillsInfoFromArguments)
 {
 	auto level = makeLevel ();
 	const ParameterInfo& info = level->getInfo ();
-	EXPECT_EQ (ascii (info.title), "Level");
-	EXPECT_EQ (ascii (info.units), "dB");
-	EXPECT_EQ (ascii (info.shortTitle), "");
+	EXPECT_EQ (narrow (info.title), "Level");
+	EXPECT_EQ (narrow (info.units), "dB");
+	EXPECT_EQ (narrow (info.shortTitle), "");
 	EXPECT_EQ (info.id, 0u);
 	EXPECT_EQ (info.flags, ParameterInfo::kCanAutomate);
 	EXPECT_EQ (info.stepCount, 0);
@@ -71,7 +67,7 @@ TEST (QBRangeParameter, ConstructionFillsInfoFromArguments)
 	const ParameterInfo& otherInfo = other->getInfo ();
 	EXPECT_EQ (otherInfo.title[126], u'E');
 	EXPECT_EQ (otherInfo.title[127], 0);
-	EXPECT_EQ (ascii (otherInfo.units), "");
+	EXPECT_EQ (narrow (otherInfo.units), "");
 	EXPECT_EQ (otherInfo.id, 7u);
 	EXPECT_DOUBLE_EQ (otherInfo.defaultNormalizedValue, 2.0);
 }

@@ -1,6 +1,7 @@
 // The built bundle, loaded as a Linux host loads it: exported symbols,
 // module entry and exit, the factory and its two classes.
 #include "moduleloader.h"
+#include "testhost.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
@@ -18,6 +19,8 @@
 using namespace Steinberg;
 using LumivoTest::ModuleLoader;
 
+using LumivoTest::narrow;
+
 namespace {
 
 // Written out here rather than taken from the shared header: a changed
@@ -25,13 +28,6 @@ namespace {
 const FUID kProcessorCid (0xE315D9E1, 0xB38549F7, 0x8F4CE232, 0x3642BFF7);
 const FUID kControllerCid (0xF3B46FDE, 0x32CB4976, 0x9FB62714, 0x9D98CC11);
 
-std::string narrow (const char16* text)
-{
-	std::string out;
-	for (; *text; ++text)
-		out += static_cast<char> (*text);
-	return out;
-}
 
 uint32 referenceCount (FUnknown* object)
 {

@@ -2,6 +2,7 @@
 // than through the bundle: the three registration forms, refused
 // registrations, the interfaces, and the order of init functions.
 #include "public.sdk/source/main/moduleinit.h"
+#include "testhost.h"
 #include "public.sdk/source/main/pluginfactory.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -13,15 +14,10 @@
 
 using namespace Steinberg;
 
+using LumivoTest::narrow;
+
 namespace {
 
-std::string narrow (const char16* text)
-{
-	std::string out;
-	for (; *text; ++text)
-		out += static_cast<char> (*text);
-	return out;
-}
 
 class Thing final : public FUnknown
 {

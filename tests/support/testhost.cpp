@@ -285,4 +285,12 @@ int32 int32At (const std::vector<uint8>& bytes, size_t offset) { return valueAt<
 int64 int64At (const std::vector<uint8>& bytes, size_t offset) { return valueAt<int64> (bytes, offset); }
 double doubleAt (const std::vector<uint8>& bytes, size_t offset) { return valueAt<double> (bytes, offset); }
 
+std::string narrow (const Steinberg::char16* text)
+{
+	std::string out;
+	for (; *text; ++text)
+		out += static_cast<char> (*text);
+	return out;
+}
+
 } // namespace LumivoTest

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -159,5 +160,8 @@ void appendDouble (std::vector<uint8>& bytes, double value);
 int32 int32At (const std::vector<uint8>& bytes, size_t offset);
 int64 int64At (const std::vector<uint8>& bytes, size_t offset);
 double doubleAt (const std::vector<uint8>& bytes, size_t offset);
+
+// A UTF-16 text of the SDK's as ASCII, for comparing with literals.
+std::string narrow (const Steinberg::char16* text);
 
 } // namespace LumivoTest

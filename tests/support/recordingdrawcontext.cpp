@@ -5,10 +5,7 @@
 
 using namespace VSTGUI;
 
-RecordingDrawContext::RecordingDrawContext (bool withGraphicsPaths, const CRect& surface)
-: CDrawContext (surface), withPaths (withGraphicsPaths)
-{
-}
+RecordingDrawContext::RecordingDrawContext (bool withGraphicsPaths) : withPaths (withGraphicsPaths) {}
 
 RecordingDrawContext::Call& RecordingDrawContext::record (Op op) const
 {
@@ -43,11 +40,8 @@ const char* RecordingDrawContext::opName (Op op)
 		case Op::SetLineWidth: return "setLineWidth";
 		case Op::SetFrameColor: return "setFrameColor";
 		case Op::SetFillColor: return "setFillColor";
-		case Op::SetGlobalAlpha: return "setGlobalAlpha";
 		case Op::GetHairlineSize: return "getHairlineSize";
-		case Op::DrawLine: return "drawLine";
 		case Op::DrawRect: return "drawRect";
-		case Op::DrawEllipse: return "drawEllipse";
 		case Op::CreateGraphicsPath: return "createGraphicsPath";
 		case Op::DrawGraphicsPath: return "drawGraphicsPath";
 		case Op::DrawBitmap: return "drawBitmap";
@@ -75,14 +69,9 @@ std::string RecordingDrawContext::describe () const
 			case Op::GetHairlineSize: out << " " << c.width; break;
 			case Op::SetFrameColor:
 			case Op::SetFillColor: color (c.color); break;
-			case Op::SetGlobalAlpha: out << " " << c.alpha; break;
 			case Op::DrawRect:
-			case Op::DrawEllipse:
 				rect (c.rect);
 				out << " style " << c.drawStyle;
-				break;
-			case Op::DrawLine:
-				out << " (" << c.start.x << ", " << c.start.y << ") -> (" << c.end.x << ", " << c.end.y << ")";
 				break;
 			case Op::CreateGraphicsPath: out << (c.pathGiven ? " path" : " none"); break;
 			case Op::DrawGraphicsPath:
@@ -132,35 +121,15 @@ void RecordingDrawContext::setFillColor (const CColor& color)
 	CDrawContext::setFillColor (color);
 }
 
-void RecordingDrawContext::setGlobalAlpha (float alpha)
-{
-	record (Op::SetGlobalAlpha).alpha = alpha;
-	CDrawContext::setGlobalAlpha (alpha);
-}
-
 CCoord RecordingDrawContext::getHairlineSize () const
 {
 	record (Op::GetHairlineSize).width = hairline;
 	return hairline;
 }
 
-void RecordingDrawContext::drawLine (const CPoint& start, const CPoint& end)
-{
-	auto& c = record (Op::DrawLine);
-	c.start = start;
-	c.end = end;
-}
-
 void RecordingDrawContext::drawRect (const CRect& rect, const CDrawStyle drawStyle)
 {
 	auto& c = record (Op::DrawRect);
-	c.rect = rect;
-	c.drawStyle = drawStyle;
-}
-
-void RecordingDrawContext::drawEllipse (const CRect& rect, const CDrawStyle drawStyle)
-{
-	auto& c = record (Op::DrawEllipse);
 	c.rect = rect;
 	c.drawStyle = drawStyle;
 }

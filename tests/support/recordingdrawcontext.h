@@ -19,11 +19,8 @@ public:
 		SetLineWidth,
 		SetFrameColor,
 		SetFillColor,
-		SetGlobalAlpha,
 		GetHairlineSize,
-		DrawLine,
 		DrawRect,
-		DrawEllipse,
 		CreateGraphicsPath,
 		DrawGraphicsPath,
 		DrawBitmap
@@ -37,10 +34,9 @@ public:
 		VSTGUI::CLineStyle lineStyle; // SetLineStyle
 		VSTGUI::CCoord width {0.}; // SetLineWidth; GetHairlineSize: the answer
 		VSTGUI::CColor color; // SetFrameColor, SetFillColor
-		float alpha {1.f}; // SetGlobalAlpha, DrawBitmap
-		VSTGUI::CRect rect; // DrawRect, DrawEllipse, DrawBitmap (destination)
-		VSTGUI::CPoint start, end; // DrawLine
-		VSTGUI::CDrawStyle drawStyle {VSTGUI::kDrawStroked}; // DrawRect, DrawEllipse
+		float alpha {1.f}; // DrawBitmap
+		VSTGUI::CRect rect; // DrawRect, DrawBitmap (destination)
+		VSTGUI::CDrawStyle drawStyle {VSTGUI::kDrawStroked}; // DrawRect
 		bool pathGiven {false}; // CreateGraphicsPath
 		VSTGUI::CGraphicsPath* path {nullptr}; // CreateGraphicsPath, DrawGraphicsPath (identity only)
 		// DrawGraphicsPath: the path's elements at the time of drawing
@@ -51,8 +47,7 @@ public:
 		VSTGUI::CPoint offset; // DrawBitmap
 	};
 
-	explicit RecordingDrawContext (bool withGraphicsPaths = true,
-	                               const VSTGUI::CRect& surface = VSTGUI::CRect (0, 0, 1000, 1000));
+	explicit RecordingDrawContext (bool withGraphicsPaths = true);
 
 	const std::vector<Call>& getCalls () const { return calls; }
 	void clear () { calls.clear (); }
@@ -64,19 +59,14 @@ public:
 	static const char* opName (Op op);
 
 	void setHairlineSize (VSTGUI::CCoord size) { hairline = size; }
-	bool givesGraphicsPaths () const { return withPaths; }
 
 	void setDrawMode (VSTGUI::CDrawMode mode) override;
 	void setLineStyle (const VSTGUI::CLineStyle& style) override;
 	void setLineWidth (VSTGUI::CCoord width) override;
 	void setFrameColor (const VSTGUI::CColor& color) override;
 	void setFillColor (const VSTGUI::CColor& color) override;
-	void setGlobalAlpha (float alpha) override;
 	VSTGUI::CCoord getHairlineSize () const override;
-	void drawLine (const VSTGUI::CPoint& start, const VSTGUI::CPoint& end) override;
 	void drawRect (const VSTGUI::CRect& rect, const VSTGUI::CDrawStyle drawStyle = VSTGUI::kDrawStroked) override;
-	void drawEllipse (const VSTGUI::CRect& rect,
-	                  const VSTGUI::CDrawStyle drawStyle = VSTGUI::kDrawStroked) override;
 	VSTGUI::CGraphicsPath* createGraphicsPath () override;
 	void drawGraphicsPath (VSTGUI::CGraphicsPath* path, PathDrawMode mode = kPathFilled,
 	                       VSTGUI::CGraphicsTransform* transformation = nullptr) override;

@@ -14,16 +14,13 @@ namespace VSTGUI {
 enum CDrawModeFlags : uint32_t
 {
 	kAliasing = 0,
-	kAntiAliasing = 1,
-	kNonIntegralMode = 0xF000000
+	kAntiAliasing = 1
 };
 
 class CDrawMode
 {
 public:
 	constexpr CDrawMode (uint32_t mode = kAliasing) : mode (mode) {}
-	uint32_t modeIgnoringIntegralMode () const { return mode & ~kNonIntegralMode; }
-	bool integralMode () const { return (mode & kNonIntegralMode) == 0; }
 	uint32_t operator() () const { return mode; }
 	bool operator== (const CDrawMode& o) const { return mode == o.mode; }
 	bool operator!= (const CDrawMode& o) const { return mode != o.mode; }
@@ -55,10 +52,6 @@ public:
 	{
 	}
 
-	LineCap getLineCap () const { return cap; }
-	LineJoin getLineJoin () const { return join; }
-	CCoord getDashPhase () const { return dashPhase; }
-	const CoordVector& getDashLengths () const { return dashLengths; }
 	bool operator== (const CLineStyle& o) const
 	{
 		return cap == o.cap && join == o.join && dashPhase == o.dashPhase && dashLengths == o.dashLengths;
@@ -73,7 +66,6 @@ private:
 };
 
 extern const CLineStyle kLineSolid;
-extern const CLineStyle kLineOnOffDash;
 
 enum CDrawStyle
 {
@@ -92,7 +84,7 @@ public:
 		kPathStroked
 	};
 
-	explicit CDrawContext (const CRect& surfaceRect = CRect ());
+	CDrawContext () = default;
 	~CDrawContext () noexcept override;
 
 	virtual void setDrawMode (CDrawMode mode) { drawMode = mode; }
@@ -105,17 +97,10 @@ public:
 	const CColor& getFrameColor () const { return frameColor; }
 	virtual void setFillColor (const CColor& color) { fillColor = color; }
 	const CColor& getFillColor () const { return fillColor; }
-	virtual void setGlobalAlpha (float alpha) { globalAlpha = alpha; }
-	float getGlobalAlpha () const { return globalAlpha; }
-	// width of the thinnest visible line: one device pixel
-	virtual CCoord getHairlineSize () const { return 1. / scaleFactor; }
-	void setScaleFactor (double factor) { scaleFactor = factor > 0. ? factor : 1.; }
-	double getScaleFactor () const { return scaleFactor; }
-	const CRect& getSurfaceRect () const { return surfaceRect; }
+	// width of the thinnest visible line: one device pixel (no scaled backend here)
+	virtual CCoord getHairlineSize () const { return 1.; }
 
-	virtual void drawLine (const CPoint& start, const CPoint& end) = 0;
 	virtual void drawRect (const CRect& rect, const CDrawStyle drawStyle = kDrawStroked) = 0;
-	virtual void drawEllipse (const CRect& rect, const CDrawStyle drawStyle = kDrawStroked) = 0;
 	// nullptr when the context has no path support; the caller owns one reference
 	virtual CGraphicsPath* createGraphicsPath () = 0;
 	virtual void drawGraphicsPath (CGraphicsPath* path, PathDrawMode mode = kPathFilled,
@@ -124,14 +109,11 @@ public:
 	                         float alpha = 1.f) = 0;
 
 private:
-	CRect surfaceRect;
 	CDrawMode drawMode {kAliasing};
 	CLineStyle lineStyle;
 	CCoord lineWidth {1.};
 	CColor frameColor {kBlackCColor};
 	CColor fillColor {kWhiteCColor};
-	float globalAlpha {1.f};
-	double scaleFactor {1.};
 };
 
 } // namespace VSTGUI

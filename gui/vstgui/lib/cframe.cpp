@@ -103,16 +103,4 @@ int32_t CFrame::onKeyDown (VstKeyCode& keyCode)
 	return -1;
 }
 
-int32_t CFrame::onKeyUp (VstKeyCode& keyCode)
-{
-	SharedPointer<CFrame> guard (this);
-	for (SharedPointer<CView> view (focusView); view && view != this; view = view->getParentView ())
-	{
-		const int32_t result = view->onKeyUp (keyCode);
-		if (result != -1)
-			return result;
-	}
-	return -1;
-}
-
 } // namespace VSTGUI

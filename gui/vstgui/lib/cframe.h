@@ -28,7 +28,6 @@ public:
 	              const CButtonState& buttons) override;
 	// to the focus view, then its parents until one takes the key
 	int32_t onKeyDown (VstKeyCode& keyCode) override;
-	int32_t onKeyUp (VstKeyCode& keyCode) override;
 
 	void invalidRect (const CRect& rect) override;
 	bool attached (CView* parent) override;

@@ -8,11 +8,6 @@ void CGraphicsPath::addRect (const CRect& rect)
 	elements.push_back ({Element::kRect, rect, CPoint ()});
 }
 
-void CGraphicsPath::addEllipse (const CRect& rect)
-{
-	elements.push_back ({Element::kEllipse, rect, CPoint ()});
-}
-
 void CGraphicsPath::beginSubpath (const CPoint& start)
 {
 	elements.push_back ({Element::kBeginSubpath, CRect (), start});
@@ -43,8 +38,7 @@ CRect CGraphicsPath::getBoundingBox () const
 	{
 		switch (e.type)
 		{
-			case Element::kRect:
-			case Element::kEllipse: include (CRect (e.rect).normalize ()); break;
+			case Element::kRect: include (CRect (e.rect).normalize ()); break;
 			case Element::kBeginSubpath:
 			case Element::kLine: include (CRect (e.point, CPoint ())); break;
 			case Element::kCloseSubpath: break;

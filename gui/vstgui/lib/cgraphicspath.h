@@ -18,13 +18,12 @@ public:
 		enum Type
 		{
 			kRect,
-			kEllipse,
 			kBeginSubpath,
 			kLine,
 			kCloseSubpath
 		};
 		Type type;
-		CRect rect; // kRect, kEllipse
+		CRect rect; // kRect
 		CPoint point; // kBeginSubpath, kLine
 	};
 
@@ -32,7 +31,6 @@ public:
 	CGraphicsPath (const CGraphicsPath&) = default;
 
 	virtual void addRect (const CRect& rect);
-	virtual void addEllipse (const CRect& rect);
 	virtual void beginSubpath (const CPoint& start);
 	virtual void addLine (const CPoint& to);
 	virtual void closeSubpath ();

@@ -98,14 +98,6 @@ CPoint& CView::localToFrame (CPoint& point) const
 	return point;
 }
 
-CPoint& CView::frameToLocal (CPoint& point) const
-{
-	for (auto* p = dynamic_cast<CViewContainer*> (parentView); p && p != parentFrame;
-	     p = dynamic_cast<CViewContainer*> (p->getParentView ()))
-		point.offset (-p->getViewSize ().left, -p->getViewSize ().top);
-	return point;
-}
-
 void CView::setBackground (CBitmap* bitmap)
 {
 	background = bitmap;
@@ -232,15 +224,6 @@ bool CView::setAttribute (CViewAttributeID id, uint32_t inSize, const void* inDa
 	data.resize (inSize);
 	if (inSize > 0)
 		std::memcpy (data.data (), inData, inSize);
-	return true;
-}
-
-bool CView::getAttributeSize (CViewAttributeID id, uint32_t& outSize) const
-{
-	auto it = attributes.find (id);
-	if (it == attributes.end ())
-		return false;
-	outSize = static_cast<uint32_t> (it->second.size ());
 	return true;
 }
 

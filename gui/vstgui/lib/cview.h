@@ -29,12 +29,10 @@ public:
 	const CRect& getViewSize () const { return size; }
 	virtual void setMouseableArea (const CRect& rect) { mouseableArea = rect; }
 	const CRect& getMouseableArea () const { return mouseableArea; }
-	CRect& getMouseableArea (CRect& rect) const { return rect = mouseableArea; }
 	virtual bool sizeToFit () { return false; }
 	virtual bool hitTest (const CPoint& where, const CButtonState& buttons = -1);
-	// conversion between this view's parent coordinates and the frame's
+	// from this view's parent coordinates to the frame's
 	CPoint& localToFrame (CPoint& point) const;
-	CPoint& frameToLocal (CPoint& point) const;
 
 	// backgrounds; the view keeps one reference on each
 	virtual void setBackground (CBitmap* background);
@@ -75,7 +73,6 @@ public:
 
 	// untyped data attached to the view, copied in and out
 	bool setAttribute (CViewAttributeID id, uint32_t inSize, const void* inData);
-	bool getAttributeSize (CViewAttributeID id, uint32_t& outSize) const;
 	bool getAttribute (CViewAttributeID id, uint32_t inSize, void* outData, uint32_t& outSize) const;
 	bool removeAttribute (CViewAttributeID id);
 

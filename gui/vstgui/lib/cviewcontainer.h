@@ -68,7 +68,6 @@ protected:
 	void beforeDelete () override;
 	// origin of the children's coordinates, in this container's parent coordinates
 	virtual CPoint getChildOrigin () const { return getViewSize ().getTopLeft (); }
-	CView* getMouseDownView () const { return mouseDownView; }
 
 private:
 	CView* findChildAt (const CPoint& local, const CButtonState& buttons) const;

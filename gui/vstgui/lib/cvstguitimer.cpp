@@ -14,13 +14,6 @@ CVSTGUITimer::CVSTGUITimer (const CallbackFunc& callback, uint32_t fireTime, boo
 		start ();
 }
 
-CVSTGUITimer::CVSTGUITimer (CallbackFunc&& callback, uint32_t fireTime, bool doStart)
-: callback (std::move (callback)), fireTime (std::max<uint32_t> (fireTime, 1))
-{
-	if (doStart)
-		start ();
-}
-
 CVSTGUITimer::~CVSTGUITimer () noexcept
 {
 	stop ();

@@ -14,7 +14,6 @@ public:
 
 	// fireTime in milliseconds; 0 counts as 1 so that a timer cannot stall the loop
 	explicit CVSTGUITimer (const CallbackFunc& callback, uint32_t fireTime = 100, bool doStart = true);
-	explicit CVSTGUITimer (CallbackFunc&& callback, uint32_t fireTime = 100, bool doStart = true);
 	CVSTGUITimer (const CVSTGUITimer&) = delete;
 	CVSTGUITimer& operator= (const CVSTGUITimer&) = delete;
 	~CVSTGUITimer () noexcept override;

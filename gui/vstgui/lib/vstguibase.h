@@ -3,7 +3,6 @@
 
 #include "vstguifwd.h"
 
-#include <atomic>
 #include <cstdint>
 #include <utility>
 
@@ -49,7 +48,6 @@ private:
 };
 
 using NonAtomicReferenceCounted = ReferenceCounted<int32_t>;
-using AtomicReferenceCounted = ReferenceCounted<std::atomic<int32_t>>;
 
 //------------------------------------------------------------------------
 class CBaseObject : public NonAtomicReferenceCounted

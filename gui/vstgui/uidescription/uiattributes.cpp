@@ -146,11 +146,6 @@ void UIAttributes::setPointAttribute (const std::string& name, const CPoint& val
 	setAttribute (name, pointToString (value));
 }
 
-void UIAttributes::setRectAttribute (const std::string& name, const CRect& value)
-{
-	setAttribute (name, rectToString (value));
-}
-
 std::string UIAttributes::doubleToString (double value, uint32_t precision)
 {
 	std::ostringstream stream;

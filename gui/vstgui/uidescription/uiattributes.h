@@ -36,7 +36,6 @@ public:
 	void setIntegerAttribute (const std::string& name, int32_t value);
 	void setBooleanAttribute (const std::string& name, bool value);
 	void setPointAttribute (const std::string& name, const CPoint& value);
-	void setRectAttribute (const std::string& name, const CRect& value);
 
 	size_t size () const { return attributes.size (); }
 	bool empty () const { return attributes.empty (); }

@@ -674,12 +674,6 @@ std::vector<std::string> UIDescription::getControlTagNames () const
 	return impl->controlTags.order;
 }
 
-const std::string* UIDescription::getBitmapPath (UTF8StringPtr name) const
-{
-	const auto* entry = impl->bitmaps.find (name);
-	return entry ? &entry->path : nullptr;
-}
-
 CBitmap* UIDescription::getBitmap (UTF8StringPtr name) const
 {
 	auto* entry = const_cast<Impl::BitmapEntry*> (impl->bitmaps.find (name));

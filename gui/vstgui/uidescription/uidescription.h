@@ -37,7 +37,6 @@ public:
 	// The same from text in memory.
 	bool parseText (const char* data, size_t size);
 	bool isParsed () const { return parsed; }
-	const std::string& getFilePath () const { return filePath; }
 	// Why the last parse failed, for messages and tests.
 	const std::string& getLastError () const { return lastError; }
 
@@ -54,7 +53,6 @@ public:
 	std::vector<std::string> getBitmapNames () const;
 	std::vector<std::string> getColorNames () const;
 	std::vector<std::string> getControlTagNames () const;
-	const std::string* getBitmapPath (UTF8StringPtr name) const;
 
 	// Deletes, top-down, the sub-controllers carried by `view` and the views
 	// below it, before any of those views goes.

@@ -6,10 +6,9 @@
 namespace VSTGUI {
 
 COnOffButton::COnOffButton (const CRect& size, IControlListener* listener, int32_t tag,
-                            CBitmap* background, int32_t style)
-: CControl (size, listener, tag, background), style (style)
+                            CBitmap* background)
+: CControl (size, listener, tag, background)
 {
-	setWantsFocus (true);
 }
 
 void COnOffButton::draw (CDrawContext* context)

@@ -9,11 +9,8 @@ class COnOffButton : public CControl
 {
 public:
 	COnOffButton (const CRect& size, IControlListener* listener = nullptr, int32_t tag = -1,
-	              CBitmap* background = nullptr, int32_t style = 0);
+	              CBitmap* background = nullptr);
 	COnOffButton (const COnOffButton&) = default;
-
-	int32_t getStyle () const { return style; }
-	virtual void setStyle (int32_t val) { style = val; }
 
 	// the background holds the off image above the on image, each one view high
 	void draw (CDrawContext* context) override;
@@ -24,8 +21,6 @@ public:
 
 private:
 	void toggle ();
-
-	int32_t style;
 };
 
 } // namespace VSTGUI

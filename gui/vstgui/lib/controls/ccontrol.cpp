@@ -1,8 +1,6 @@
 // CControl value arithmetic, listeners and edit brackets; wheel-edit support.
 #include "ccontrol.h"
 
-#include "../cframe.h"
-
 #include <algorithm>
 #include <cmath>
 

@@ -3,9 +3,8 @@
 
 namespace VSTGUI {
 
-CTextEdit::CTextEdit (const CRect& size, IControlListener* listener, int32_t tag, UTF8StringPtr txt,
-                      CBitmap* background, int32_t style)
-: CTextLabel (size, txt, background, style)
+CTextEdit::CTextEdit (const CRect& size, IControlListener* listener, int32_t tag, UTF8StringPtr txt)
+: CTextLabel (size, txt)
 {
 	setListener (listener);
 	setTag (tag);

@@ -4,8 +4,7 @@
 
 namespace VSTGUI {
 
-CTextLabel::CTextLabel (const CRect& size, UTF8StringPtr txt, CBitmap* background, int32_t style)
-: CControl (size, nullptr, -1, background), text (txt), style (style)
+CTextLabel::CTextLabel (const CRect& size, UTF8StringPtr txt) : CControl (size, nullptr, -1), text (txt)
 {
 	setWantsFocus (false);
 }

@@ -302,7 +302,7 @@ bool CTextLabelCreator::getAttributeValue (CView* view, const std::string& name,
 //------------------------------------------------------------------------
 CView* COnOffButtonCreator::create (const UIAttributes&, const IUIDescription*) const
 {
-	return new COnOffButton (CRect (0, 0, 0, 0), nullptr, -1, nullptr);
+	return new COnOffButton (CRect (0, 0, 0, 0));
 }
 
 bool COnOffButtonCreator::apply (CView* view, const UIAttributes&, const IUIDescription*) const

@@ -6,7 +6,6 @@
 #include "processor/plugids.h"
 #include "processor/plugstate.h"
 
-#include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
 
 #include <algorithm>
@@ -73,8 +72,6 @@ tresult PLUGIN_API PlugController::initialize (FUnknown* context)
 
 tresult PLUGIN_API PlugController::setComponentState (IBStream* state)
 {
-	if (!state)
-		return kResultFalse;
 	PlugState record {};
 	const tresult result = readPlugState (record, state);
 	if (result != kResultOk)

@@ -14,27 +14,36 @@ AudioEffect::AudioEffect ()
 	processSetup.sampleRate = 44100.0;
 }
 
+namespace {
+
+// The list takes the bus's one reference.
+AudioBus* addAudioBus (BusList& list, const TChar* name, SpeakerArrangement arr, BusType busType,
+                       int32 flags)
+{
+	auto* bus = new AudioBus (name, busType, flags, arr);
+	list.push_back (IPtr<Vst::Bus> (bus, false));
+	return bus;
+}
+
+AudioBus* audioBusAt (BusList& list, int32 index)
+{
+	if (index < 0 || index >= static_cast<int32> (list.size ()))
+		return nullptr;
+	return FCast<AudioBus> (list[static_cast<size_t> (index)].get ());
+}
+
+} // namespace
+
 AudioBus* AudioEffect::addAudioInput (const TChar* name, SpeakerArrangement arr, BusType busType,
                                       int32 flags)
 {
-	auto* bus = new AudioBus (name, busType, flags, arr);
-	audioInputs.push_back (IPtr<Vst::Bus> (bus, false));
-	return bus;
+	return addAudioBus (audioInputs, name, arr, busType, flags);
 }
 
 AudioBus* AudioEffect::addAudioOutput (const TChar* name, SpeakerArrangement arr, BusType busType,
                                        int32 flags)
 {
-	auto* bus = new AudioBus (name, busType, flags, arr);
-	audioOutputs.push_back (IPtr<Vst::Bus> (bus, false));
-	return bus;
-}
-
-static AudioBus* audioBusAt (BusList& list, int32 index)
-{
-	if (index < 0 || index >= static_cast<int32> (list.size ()))
-		return nullptr;
-	return FCast<AudioBus> (list[static_cast<size_t> (index)].get ());
+	return addAudioBus (audioOutputs, name, arr, busType, flags);
 }
 
 AudioBus* AudioEffect::getAudioInput (int32 index)

@@ -298,7 +298,7 @@ void PlugProcessor::resetSignalPath () noexcept
 	prevRawR = 0.0;
 	smoothedR = 0.0;
 	const double inv = 1.0 / sampleRate;
-	twoPiOverSampleRate = inv * 6.283185307179586;
+	twoPiOverSampleRate = inv * kTwoPi;
 	// Bilinear one-pole low-pass at 15 Hz (30 pi = 2 pi * 15) with a gain of
 	// 0.99 at zero frequency.
 	const double w = 94.24777960769379 * inv;

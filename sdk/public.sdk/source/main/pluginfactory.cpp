@@ -2,7 +2,6 @@
 #include "public.sdk/source/main/pluginfactory.h"
 
 #include <cstring>
-#include <new>
 
 Steinberg::CPluginFactory* gPluginFactory = nullptr;
 

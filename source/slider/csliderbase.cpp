@@ -86,6 +86,24 @@ void CSliderBase::releaseRampTimer ()
 	}
 }
 
+// What a release, a cancel and a declined press share: the press is over.
+void CSliderBase::endPress ()
+{
+	impl->oldButton = 0;
+	releaseRampTimer ();
+	endEdit ();
+}
+
+// The drag's order; the wheel and the keys redraw before they report.
+void CSliderBase::reportChange ()
+{
+	if (isDirty ())
+	{
+		valueChanged ();
+		invalid ();
+	}
+}
+
 //------------------------------------------------------------------------ geometry
 void CSliderBase::setViewSize (const CRect& rect, bool invalid)
 {
@@ -312,9 +330,7 @@ CMouseEventResult CSliderBase::onMouseDown (CPoint& where, const CButtonState& b
 		// A press with another button besides the left one: the move declined
 		// it, so no release will follow. Close what the press opened rather
 		// than leave an edit (and a ramp timer) running without an end.
-		impl->oldButton = 0;
-		releaseRampTimer ();
-		endEdit ();
+		endPress ();
 	}
 	return result;
 }
@@ -358,11 +374,7 @@ CMouseEventResult CSliderBase::onMouseMoved (CPoint& where, const CButtonState& 
 		norm = impl->oldVal + (norm - impl->oldVal) / impl->zoomFactor;
 
 	setValueNormalized (norm);
-	if (isDirty ())
-	{
-		valueChanged ();
-		invalid ();
-	}
+	reportChange ();
 	return kMouseEventHandled;
 }
 
@@ -414,21 +426,13 @@ void CSliderBase::doRamping ()
 	}
 
 	setValueNormalized (next);
-	if (isDirty ())
-	{
-		valueChanged ();
-		invalid ();
-	}
+	reportChange ();
 }
 
 CMouseEventResult CSliderBase::onMouseUp (CPoint&, const CButtonState&)
 {
 	if (isEditing ())
-	{
-		impl->oldButton = 0;
-		releaseRampTimer ();
-		endEdit ();
-	}
+		endPress ();
 	return kMouseEventHandled;
 }
 
@@ -438,19 +442,21 @@ CMouseEventResult CSliderBase::onMouseCancel ()
 	{
 		// A direct store: the press value is restored as it was, unclamped.
 		value = impl->startVal;
-		if (isDirty ())
-		{
-			valueChanged ();
-			invalid ();
-		}
-		impl->oldButton = 0;
-		releaseRampTimer ();
-		endEdit ();
+		reportChange ();
+		endPress ();
 	}
 	return kMouseEventHandled;
 }
 
 //------------------------------------------------------------------------ wheel and keys
+void CSliderBase::stepValue (float steps, bool fine)
+{
+	const float norm = getValueNormalized ();
+	if (fine)
+		steps *= 0.1f;
+	setValueNormalized (norm + getWheelInc () * steps);
+}
+
 bool CSliderBase::onWheel (const CPoint&, const CMouseWheelAxis& axis, const float& distance,
                            const CButtonState& buttons)
 {
@@ -467,10 +473,7 @@ bool CSliderBase::onWheel (const CPoint&, const CMouseWheelAxis& axis, const flo
 		d = -d;
 	if (isInverseStyle ())
 		d = -d;
-	const float norm = getValueNormalized ();
-	if (hasBits (buttons, kZoomModifier))
-		d *= 0.1f;
-	setValueNormalized (norm + getWheelInc () * d);
+	stepValue (d, hasBits (buttons, kZoomModifier));
 	if (isDirty ())
 	{
 		invalid ();
@@ -500,10 +503,7 @@ int32_t CSliderBase::onKeyDown (VstKeyCode& keyCode)
 	if (isInverseStyle ())
 		d = -d;
 
-	const float norm = getValueNormalized ();
-	if (hasBits (buttonStateFromKeyModifiers (keyCode.modifier), kZoomModifier))
-		d *= 0.1f;
-	setValueNormalized (norm + getWheelInc () * d);
+	stepValue (d, hasBits (buttonStateFromKeyModifiers (keyCode.modifier), kZoomModifier));
 	if (isDirty ())
 	{
 		invalid ();

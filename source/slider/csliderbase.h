@@ -91,6 +91,10 @@ private:
 	std::unique_ptr<Impl> impl;
 
 	void releaseRampTimer ();
+	void endPress ();
+	void reportChange ();
+	// Moves the value by steps wheel increments, a tenth of them when fine.
+	void stepValue (float steps, bool fine);
 
 	static CSliderMode globalMode;
 };

@@ -13,9 +13,14 @@ using namespace VSTGUI;
 
 namespace {
 
-bool sameColor (const CColor& a, const CColor& b)
+// The drawing setters redraw only when a value really changes.
+template <typename T>
+bool storeIfChanged (T& field, const T& value)
 {
-	return a.red == b.red && a.green == b.green && a.blue == b.blue && a.alpha == b.alpha;
+	if (field == value)
+		return false;
+	field = value;
+	return true;
 }
 
 } // namespace
@@ -92,42 +97,32 @@ CBitmap* CSlider::getHandle () const { return impl->handle.get (); }
 //------------------------------------------------------------------------ drawing settings
 void CSlider::setDrawStyle (int32_t style)
 {
-	if (style == impl->drawStyle)
-		return;
-	impl->drawStyle = style;
-	invalid ();
+	if (storeIfChanged (impl->drawStyle, style))
+		invalid ();
 }
 
 void CSlider::setFrameWidth (double width)
 {
-	if (width == impl->frameWidth)
-		return;
-	impl->frameWidth = width;
-	invalid ();
+	if (storeIfChanged (impl->frameWidth, width))
+		invalid ();
 }
 
 void CSlider::setFrameColor (CColor color)
 {
-	if (sameColor (color, impl->frameColor))
-		return;
-	impl->frameColor = color;
-	invalid ();
+	if (storeIfChanged (impl->frameColor, color))
+		invalid ();
 }
 
 void CSlider::setBackColor (CColor color)
 {
-	if (sameColor (color, impl->backColor))
-		return;
-	impl->backColor = color;
-	invalid ();
+	if (storeIfChanged (impl->backColor, color))
+		invalid ();
 }
 
 void CSlider::setValueColor (CColor color)
 {
-	if (sameColor (color, impl->valueColor))
-		return;
-	impl->valueColor = color;
-	invalid ();
+	if (storeIfChanged (impl->valueColor, color))
+		invalid ();
 }
 
 int32_t CSlider::getDrawStyle () const { return impl->drawStyle; }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,8 @@ public:
 	ProbeView (const CRect& r, Log& log, std::string name) : CView (r), log (log), name (std::move (name)) {}
 	CMouseEventResult onMouseDown (CPoint& p, const CButtonState&) override
 	{
+		if (whileDown)
+			whileDown ();
 		return logged ("down", p, downResult);
 	}
 	CMouseEventResult onMouseMoved (CPoint& p, const CButtonState&) override
@@ -81,6 +84,7 @@ public:
 	CMouseEventResult movedResult {kMouseEventHandled};
 	bool takesWheel {true};
 	int32_t keyResult {1};
+	std::function<void ()> whileDown;
 
 private:
 	CMouseEventResult logged (const std::string& what, const CPoint& p, CMouseEventResult r)
@@ -90,6 +94,24 @@ private:
 	}
 	Log& log;
 	std::string name;
+};
+
+// A frame with a full-size probe "below" and, above it, a container at (100, 50)
+// holding the probe "inner" at (10, 10) to (50, 50) of the container.
+struct RoutedFrame
+{
+	RoutedFrame ()
+	{
+		box->addView (inner);
+		frame->addView (below);
+		frame->addView (box);
+	}
+
+	Log log;
+	SharedPointer<CFrame> frame = owned (new CFrame (CRect (0, 0, 300, 200)));
+	CViewContainer* box = new CViewContainer (CRect (100, 50, 200, 150));
+	ProbeView* inner = new ProbeView (CRect (10, 10, 50, 50), log, "inner");
+	ProbeView* below = new ProbeView (CRect (0, 0, 300, 200), log, "below");
 };
 
 } // namespace
@@ -195,14 +217,8 @@ TEST (LibView, BackgroundsAndFlags)
 
 TEST (LibView, FrameRoutesAPressToOneViewUntilRelease)
 {
-	Log log;
-	auto frame = owned (new CFrame (CRect (0, 0, 300, 200)));
-	auto* box = new CViewContainer (CRect (100, 50, 200, 150));
-	auto* inner = new ProbeView (CRect (10, 10, 50, 50), log, "inner");
-	auto* below = new ProbeView (CRect (0, 0, 300, 200), log, "below");
-	box->addView (inner);
-	frame->addView (below);
-	frame->addView (box);
+	RoutedFrame f;
+	auto& [log, frame, box, inner, below] = f;
 
 	// points reach the view in its parent's coordinates; moves and release follow the press
 	CPoint p (120, 70);
@@ -268,16 +284,25 @@ TEST (LibView, FrameRoutesAPressToOneViewUntilRelease)
 	EXPECT_EQ (log, (Log {"inner.down 20,20"}));
 }
 
+TEST (LibView, AViewRemovedByTheViewAboveIsNotOfferedThePress)
+{
+	RoutedFrame f;
+	auto& [log, frame, box, inner, below] = f;
+	auto* under = new ProbeView (CRect (0, 0, 100, 100), log, "under");
+	box->addView (under, inner);
+	// inner declines the press after releasing the view beneath it
+	inner->downResult = kMouseEventNotHandled;
+	inner->whileDown = [&f, under] { f.box->removeView (under); };
+	CPoint p (120, 70);
+	EXPECT_EQ (frame->onMouseDown (p, kLButton), kMouseEventHandled);
+	EXPECT_EQ (box->getNbViews (), 1u);
+	EXPECT_EQ (log, (Log {"inner.down 20,20", "below.down 120,70"}));
+}
+
 TEST (LibView, FrameRoutesWheelAndKeys)
 {
-	Log log;
-	auto frame = owned (new CFrame (CRect (0, 0, 300, 200)));
-	auto* box = new CViewContainer (CRect (100, 50, 200, 150));
-	auto* inner = new ProbeView (CRect (10, 10, 50, 50), log, "inner");
-	auto* below = new ProbeView (CRect (0, 0, 300, 200), log, "below");
-	box->addView (inner);
-	frame->addView (below);
-	frame->addView (box);
+	RoutedFrame f;
+	auto& [log, frame, box, inner, below] = f;
 
 	EXPECT_TRUE (frame->onWheel (CPoint (120, 70), kMouseWheelAxisY, 2.f, 0));
 	inner->takesWheel = false;

@@ -170,40 +170,42 @@ void CViewContainer::setMouseEnabled (bool enable)
 		mouseDownView = nullptr;
 }
 
-CView* CViewContainer::findChildAt (const CPoint& local, const CButtonState& buttons) const
+template <typename Take>
+bool CViewContainer::offerToChildrenAt (const CPoint& local, const CButtonState& buttons, Take take)
 {
-	for (auto it = children.rbegin (); it != children.rend (); ++it)
+	// A handler may remove (and so release) other children: each one is checked
+	// against the live list before it is touched, and held while it handles.
+	const auto copy = children;
+	for (auto it = copy.rbegin (); it != copy.rend (); ++it)
 	{
-		CView* child = *it;
-		if (child->isVisible () && child->getMouseEnabled () && child->hitTest (local, buttons))
-			return child;
+		if (!isChild (*it))
+			continue;
+		SharedPointer<CView> child (*it);
+		if (child->isVisible () && child->getMouseEnabled () && child->hitTest (local, buttons) &&
+		    take (child.get ()))
+			return true;
 	}
-	return nullptr;
+	return false;
 }
 
 CMouseEventResult CViewContainer::onMouseDown (CPoint& where, const CButtonState& buttons)
 {
 	mouseDownView = nullptr;
 	const CPoint local = where - getChildOrigin ();
-	// topmost first; a view that does not take the press lets the views below try
-	const auto copy = children;
-	for (auto it = copy.rbegin (); it != copy.rend (); ++it)
-	{
-		SharedPointer<CView> child (*it);
-		if (!isChild (child) || !child->isVisible () || !child->getMouseEnabled () ||
-		    !child->hitTest (local, buttons))
-			continue;
+	// a view that does not take the press lets the views below try
+	CMouseEventResult result = kMouseEventNotHandled;
+	offerToChildrenAt (local, buttons, [&] (CView* child) {
 		if (child->wantsFocus () && getFrame ())
 			getFrame ()->setFocusView (child);
 		CPoint p (local);
-		const CMouseEventResult result = child->onMouseDown (p, buttons);
+		result = child->onMouseDown (p, buttons);
 		if (!taken (result))
-			continue;
+			return false;
 		if (result == kMouseEventHandled && isChild (child))
 			mouseDownView = child;
-		return result;
-	}
-	return kMouseEventNotHandled;
+		return true;
+	});
+	return taken (result) ? result : kMouseEventNotHandled;
 }
 
 CMouseEventResult CViewContainer::onMouseUp (CPoint& where, const CButtonState& buttons)
@@ -227,12 +229,14 @@ CMouseEventResult CViewContainer::onMouseMoved (CPoint& where, const CButtonStat
 			mouseDownView = nullptr;
 		return result;
 	}
-	// no press: the move goes to the view under the mouse
-	SharedPointer<CView> view (findChildAt (local, buttons));
-	if (!view)
-		return kMouseEventNotHandled;
-	CPoint p (local);
-	return view->onMouseMoved (p, buttons);
+	// no press: the move goes to the view under the mouse, whatever it answers
+	CMouseEventResult result = kMouseEventNotHandled;
+	offerToChildrenAt (local, buttons, [&] (CView* child) {
+		CPoint p (local);
+		result = child->onMouseMoved (p, buttons);
+		return true;
+	});
+	return result;
 }
 
 CMouseEventResult CViewContainer::onMouseCancel ()
@@ -247,17 +251,8 @@ bool CViewContainer::onWheel (const CPoint& where, const CMouseWheelAxis& axis, 
                               const CButtonState& buttons)
 {
 	const CPoint local = where - getChildOrigin ();
-	const auto copy = children;
-	for (auto it = copy.rbegin (); it != copy.rend (); ++it)
-	{
-		SharedPointer<CView> child (*it);
-		if (!isChild (child) || !child->isVisible () || !child->getMouseEnabled () ||
-		    !child->hitTest (local, buttons))
-			continue;
-		if (child->onWheel (local, axis, distance, buttons))
-			return true;
-	}
-	return false;
+	return offerToChildrenAt (local, buttons,
+	                          [&] (CView* child) { return child->onWheel (local, axis, distance, buttons); });
 }
 
 } // namespace VSTGUI

@@ -70,7 +70,10 @@ protected:
 	virtual CPoint getChildOrigin () const { return getViewSize ().getTopLeft (); }
 
 private:
-	CView* findChildAt (const CPoint& local, const CButtonState& buttons) const;
+	// Offers an event to the visible, mouse-enabled children hit at `local`, topmost
+	// first, until `take` answers true; true when one did.
+	template <typename Take>
+	bool offerToChildrenAt (const CPoint& local, const CButtonState& buttons, Take take);
 
 	std::vector<CView*> children;
 	SharedPointer<CView> mouseDownView;

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -19,9 +17,9 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 using LumivoTest::narrow;
+using LumivoTest::stateRecord;
 
 namespace {
-
 
 IPtr<PlugController> makeController ()
 {
@@ -37,35 +35,18 @@ std::string valueText (PlugController& controller, ParamID id, ParamValue value)
 	return narrow (text);
 }
 
-template <typename T>
-void appendLittleEndian (std::vector<char>& bytes, T value)
+tresult restore (PlugController& controller, const std::vector<uint8>& bytes)
 {
-	unsigned char raw[sizeof (T)];
-	std::memcpy (raw, &value, sizeof (T));
-	uint64_t word = 0;
-	std::memcpy (&word, raw, sizeof (T));
-	for (size_t i = 0; i < sizeof (T); ++i)
-		bytes.push_back (static_cast<char> ((word >> (8 * i)) & 0xFF));
+	return controller.setComponentState (LumivoTest::makeStream (bytes));
 }
 
-// The 44-byte record written by hand, independent of the processor's writer.
-std::vector<char> stateRecord (double level, double depth, double degree, double rate,
-                               int32_t bypass)
+// A text to a value through the controller, the ASCII text widened to UTF-16.
+tresult fromText (PlugController& controller, ParamID id, const char* text, ParamValue& value)
 {
-	std::vector<char> bytes;
-	appendLittleEndian (bytes, int64_t {0});
-	appendLittleEndian (bytes, level);
-	appendLittleEndian (bytes, depth);
-	appendLittleEndian (bytes, degree);
-	appendLittleEndian (bytes, rate);
-	appendLittleEndian (bytes, bypass);
-	return bytes;
-}
-
-tresult restore (PlugController& controller, std::vector<char> bytes)
-{
-	auto stream = owned (new MemoryStream (bytes.data (), static_cast<TSize> (bytes.size ())));
-	return controller.setComponentState (stream);
+	String128 wide {};
+	for (int32 i = 0; text[i] && i < 127; ++i)
+		wide[i] = static_cast<TChar> (text[i]);
+	return controller.getParamValueByString (id, wide, value);
 }
 
 std::vector<ParamValue> values (PlugController& controller)
@@ -163,29 +144,22 @@ TEST (PlugController, ValueTextsAndTextsToValues)
 	EXPECT_EQ (controller->getParamStringByValue (kLevelId, 0.5, nullptr), kInvalidArgument);
 
 	ParamValue value = -1.0;
-	TChar three[] = {'3', 0};
-	EXPECT_EQ (controller->getParamValueByString (kRateId, three, value), kResultTrue);
+	EXPECT_EQ (fromText (*controller, kRateId, "3", value), kResultTrue);
 	EXPECT_DOUBLE_EQ (value, 0.5);
-	TChar nine[] = {'9', 0};
-	EXPECT_EQ (controller->getParamValueByString (kRateId, nine, value), kResultTrue);
+	EXPECT_EQ (fromText (*controller, kRateId, "9", value), kResultTrue);
 	EXPECT_DOUBLE_EQ (value, 1.0);
-	TChar zero[] = {'0', 0};
-	EXPECT_EQ (controller->getParamValueByString (kLevelId, zero, value), kResultTrue);
+	EXPECT_EQ (fromText (*controller, kLevelId, "0", value), kResultTrue);
 	EXPECT_DOUBLE_EQ (value, 0.75);
-	TChar one[] = {'1', 0};
-	EXPECT_EQ (controller->getParamValueByString (kBypassId, one, value), kResultTrue);
+	EXPECT_EQ (fromText (*controller, kBypassId, "1", value), kResultTrue);
 	EXPECT_DOUBLE_EQ (value, 1.0);
 
 	EXPECT_EQ (controller->getParamValueByString (kRateId, nullptr, value), kInvalidArgument);
 	value = 0.25;
-	TChar nan[] = {'n', 'a', 'n', 0};
-	EXPECT_EQ (controller->getParamValueByString (kLevelId, nan, value), kResultFalse);
-	EXPECT_EQ (controller->getParamValueByString (kBypassId, nan, value), kResultFalse);
-	TChar word[] = {'l', 'o', 'u', 'd', 0};
-	EXPECT_EQ (controller->getParamValueByString (kLevelId, word, value), kResultFalse);
+	EXPECT_EQ (fromText (*controller, kLevelId, "nan", value), kResultFalse);
+	EXPECT_EQ (fromText (*controller, kBypassId, "nan", value), kResultFalse);
+	EXPECT_EQ (fromText (*controller, kLevelId, "loud", value), kResultFalse);
 	EXPECT_DOUBLE_EQ (value, 0.25);
-	TChar inf[] = {'i', 'n', 'f', 0};
-	EXPECT_EQ (controller->getParamValueByString (kLevelId, inf, value), kResultTrue);
+	EXPECT_EQ (fromText (*controller, kLevelId, "inf", value), kResultTrue);
 	EXPECT_DOUBLE_EQ (value, 1.0);
 	// A lone surrogate makes the SDK's UTF-8 conversion throw.
 	TChar broken[] = {'1', static_cast<TChar> (0xDC00), '2', 0};

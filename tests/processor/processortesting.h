@@ -8,6 +8,8 @@
 #include "processor/plugprocessor.h"
 #include "testhost.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -44,19 +46,6 @@ inline std::vector<uint8> stateOf (PlugProcessor& processor)
 	auto stream = makeStream ();
 	processor.getState (stream);
 	return streamBytes (*stream);
-}
-
-inline std::vector<uint8> stateRecord (double level, double depth, double degree, double rate,
-                                       int32 bypass, int64 reserved = 0)
-{
-	std::vector<uint8> bytes;
-	appendInt64 (bytes, reserved);
-	appendDouble (bytes, level);
-	appendDouble (bytes, depth);
-	appendDouble (bytes, degree);
-	appendDouble (bytes, rate);
-	appendInt32 (bytes, bypass);
-	return bytes;
 }
 
 struct TremoloModel
@@ -165,6 +154,16 @@ inline std::vector<double> outputOf (const AudioBlock& block, int32 c)
 	for (int32 j = 0; j < block.numSamples (); ++j)
 		values.push_back (block.output (c, j));
 	return values;
+}
+
+// Runs the model over the block's input and expects the block's output,
+// bit for bit.
+inline void expectModelOutput (TremoloModel& model, const AudioBlock& block)
+{
+	std::vector<double> outL, outR;
+	model.run (inputOf (block, 0), inputOf (block, 1), outL, outR);
+	EXPECT_EQ (outputOf (block, 0), outL);
+	EXPECT_EQ (outputOf (block, 1), outR);
 }
 
 } // namespace LumivoTest

@@ -4,6 +4,7 @@
 #include "pluginterfaces/base/ustring.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace LumivoTest {
 
@@ -278,9 +279,17 @@ static T valueAt (const std::vector<uint8>& bytes, size_t offset)
 	return value;
 }
 
-void appendInt32 (std::vector<uint8>& bytes, int32 value) { appendValue (bytes, value); }
-void appendInt64 (std::vector<uint8>& bytes, int64 value) { appendValue (bytes, value); }
-void appendDouble (std::vector<uint8>& bytes, double value) { appendValue (bytes, value); }
+std::vector<uint8> stateRecord (double level, double depth, double degree, double rate,
+                                int32 bypass, int64 reserved)
+{
+	std::vector<uint8> bytes;
+	appendValue (bytes, reserved);
+	for (double value : {level, depth, degree, rate})
+		appendValue (bytes, value);
+	appendValue (bytes, bypass);
+	return bytes;
+}
+
 int32 int32At (const std::vector<uint8>& bytes, size_t offset) { return valueAt<int32> (bytes, offset); }
 int64 int64At (const std::vector<uint8>& bytes, size_t offset) { return valueAt<int64> (bytes, offset); }
 double doubleAt (const std::vector<uint8>& bytes, size_t offset) { return valueAt<double> (bytes, offset); }

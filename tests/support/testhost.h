@@ -153,10 +153,12 @@ Steinberg::IPtr<Steinberg::MemoryStream> makeStream ();
 // Everything the stream holds, whatever its position.
 std::vector<uint8> streamBytes (Steinberg::MemoryStream& stream);
 
-// Little-endian encoding and decoding of single values.
-void appendInt32 (std::vector<uint8>& bytes, int32 value);
-void appendInt64 (std::vector<uint8>& bytes, int64 value);
-void appendDouble (std::vector<uint8>& bytes, double value);
+// The 44-byte component state record, built field by field independently
+// of the processor's writer.
+std::vector<uint8> stateRecord (double level, double depth, double degree, double rate,
+                                int32 bypass, int64 reserved = 0);
+
+// Little-endian decoding of single values.
 int32 int32At (const std::vector<uint8>& bytes, size_t offset);
 int64 int64At (const std::vector<uint8>& bytes, size_t offset);
 double doubleAt (const std::vector<uint8>& bytes, size_t offset);

@@ -160,10 +160,7 @@ TEST (ProcessorSetup, SampleSizesRatesLatencyAndTail)
 	TremoloModel model;
 	model.sampleRate = 48000.0;
 	model.activate ();
-	std::vector<double> outL, outR;
-	model.run (inputOf (block, 0), inputOf (block, 1), outL, outR);
-	EXPECT_EQ (outputOf (block, 0), outL);
-	EXPECT_EQ (outputOf (block, 1), outR);
+	expectModelOutput (model, block);
 }
 
 TEST (AudioEffectBase, DefaultsOfTheProcessorBase)

@@ -166,8 +166,5 @@ TEST (ProcessorState, NonFiniteFieldsKeepTheValueInForce)
 	model.degree = 0.3;
 	model.rate = 0.2;
 	model.activate ();
-	std::vector<double> outL, outR;
-	model.run (inputOf (block, 0), inputOf (block, 1), outL, outR);
-	EXPECT_EQ (outputOf (block, 0), outL);
-	EXPECT_EQ (outputOf (block, 1), outR);
+	expectModelOutput (model, block);
 }

@@ -28,11 +28,26 @@ namespace {
 const FUID kProcessorCid (0xE315D9E1, 0xB38549F7, 0x8F4CE232, 0x3642BFF7);
 const FUID kControllerCid (0xF3B46FDE, 0x32CB4976, 0x9FB62714, 0x9D98CC11);
 
-
 uint32 referenceCount (FUnknown* object)
 {
 	object->addRef ();
 	return object->release ();
+}
+
+// Both classes share cardinality, an empty vendor and the two versions.
+void expectClassInfo2 (const PClassInfo2& info, const FUID& cid, const char* category,
+                       const char* name, uint32 classFlags, const char* subCategories)
+{
+	SCOPED_TRACE (name);
+	EXPECT_EQ (FUID::fromTUID (info.cid), cid);
+	EXPECT_EQ (info.cardinality, 2147483647);
+	EXPECT_STREQ (info.category, category);
+	EXPECT_STREQ (info.name, name);
+	EXPECT_EQ (info.classFlags, classFlags);
+	EXPECT_STREQ (info.subCategories, subCategories);
+	EXPECT_STREQ (info.vendor, "");
+	EXPECT_STREQ (info.version, "3.1.0.1");
+	EXPECT_STREQ (info.sdkVersion, "VST 3.7.3");
 }
 
 } // namespace
@@ -116,27 +131,12 @@ TEST (HostModule, FactoryAndClassInformation)
 	ASSERT_TRUE (factory2);
 	PClassInfo2 processor;
 	ASSERT_EQ (factory2->getClassInfo2 (0, &processor), kResultOk);
-	EXPECT_EQ (FUID::fromTUID (processor.cid), kProcessorCid);
-	EXPECT_EQ (processor.cardinality, 2147483647);
-	EXPECT_STREQ (processor.category, "Audio Module Class");
-	EXPECT_STREQ (processor.name, "qb Lumivo");
-	EXPECT_EQ (processor.classFlags, 1u);
-	EXPECT_STREQ (processor.subCategories, "Fx|Modulation");
-	EXPECT_STREQ (processor.vendor, "");
-	EXPECT_STREQ (processor.version, "3.1.0.1");
-	EXPECT_STREQ (processor.sdkVersion, "VST 3.7.3");
-
+	expectClassInfo2 (processor, kProcessorCid, "Audio Module Class", "qb Lumivo", 1u,
+	                  "Fx|Modulation");
 	PClassInfo2 controller;
 	ASSERT_EQ (factory2->getClassInfo2 (1, &controller), kResultOk);
-	EXPECT_EQ (FUID::fromTUID (controller.cid), kControllerCid);
-	EXPECT_EQ (controller.cardinality, 2147483647);
-	EXPECT_STREQ (controller.category, "Component Controller Class");
-	EXPECT_STREQ (controller.name, "qb Lumivo Controller");
-	EXPECT_EQ (controller.classFlags, 0u);
-	EXPECT_STREQ (controller.subCategories, "");
-	EXPECT_STREQ (controller.vendor, "");
-	EXPECT_STREQ (controller.version, "3.1.0.1");
-	EXPECT_STREQ (controller.sdkVersion, "VST 3.7.3");
+	expectClassInfo2 (controller, kControllerCid, "Component Controller Class",
+	                  "qb Lumivo Controller", 0u, "");
 	EXPECT_NE (factory2->getClassInfo2 (2, &controller), kResultOk);
 
 	FUnknownPtr<IPluginFactory3> factory3 (factory);

@@ -260,4 +260,9 @@ TEST (UIDescriptionReader, MalformedAndHostileInputIsRefusedWithAReason)
 	EXPECT_FALSE (reread.parseText ("{", 1));
 	EXPECT_FALSE (reread.hasTemplate ("view"));
 	EXPECT_EQ (reread.getTagForName ("Rate"), -1);
+	// so does a file that cannot be opened
+	ASSERT_TRUE (reread.parseText (kJson, strlen (kJson)));
+	EXPECT_FALSE (reread.parse ());
+	EXPECT_FALSE (reread.isParsed ());
+	EXPECT_FALSE (reread.hasTemplate ("view"));
 }

@@ -581,58 +581,51 @@ UIDescription::UIDescription (const std::string& fileName) : filePath (fileName)
 
 UIDescription::~UIDescription () noexcept = default;
 
+void UIDescription::clear ()
+{
+	auto fresh = std::make_unique<Impl> ();
+	fresh->directory = impl->directory;
+	impl = std::move (fresh);
+	parsed = false;
+}
+
+bool UIDescription::refuse (std::string why)
+{
+	clear ();
+	lastError = std::move (why);
+	return false;
+}
+
 bool UIDescription::parse ()
 {
 	std::ifstream file (filePath, std::ios::binary);
 	if (!file)
-	{
-		lastError = "cannot open " + filePath;
-		parsed = false;
-		return false;
-	}
+		return refuse ("cannot open " + filePath);
 	std::string data;
 	char buffer[65536];
 	while (file.read (buffer, sizeof (buffer)) || file.gcount () > 0)
 	{
 		data.append (buffer, static_cast<size_t> (file.gcount ()));
 		if (data.size () > kMaxFileSize)
-		{
-			lastError = filePath + " is too large for an editor description";
-			parsed = false;
-			return false;
-		}
+			return refuse (filePath + " is too large for an editor description");
 	}
 	return parseText (data.data (), data.size ());
 }
 
 bool UIDescription::parseText (const char* data, size_t size)
 {
-	auto directory = impl->directory;
-	impl = std::make_unique<Impl> ();
-	impl->directory = directory;
-	parsed = false;
+	clear ();
 	if (!data || size > kMaxFileSize)
-	{
-		lastError = "no data, or too much for an editor description";
-		return false;
-	}
+		return refuse ("no data, or too much for an editor description");
 	std::string jsonError, xmlError;
-	if (impl->readJson (data, size, jsonError))
-		parsed = true;
-	else
+	if (!impl->readJson (data, size, jsonError))
 	{
-		impl = std::make_unique<Impl> ();
-		impl->directory = directory;
-		if (impl->readXml (data, size, xmlError))
-			parsed = true;
+		// the XML reader starts from nothing the JSON reader left behind
+		clear ();
+		if (!impl->readXml (data, size, xmlError))
+			return refuse ("neither a JSON nor an XML editor description (" + jsonError + "; " + xmlError + ")");
 	}
-	if (!parsed)
-	{
-		impl = std::make_unique<Impl> ();
-		impl->directory = directory;
-		lastError = "neither a JSON nor an XML editor description (" + jsonError + "; " + xmlError + ")";
-		return false;
-	}
+	parsed = true;
 	lastError.clear ();
 	return true;
 }

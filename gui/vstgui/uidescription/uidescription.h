@@ -75,6 +75,9 @@ public:
 
 private:
 	CView* buildView (const Node& node, size_t depth) const;
+	// Empties the description and records why; answers false.
+	bool refuse (std::string why);
+	void clear ();
 
 	std::string filePath;
 	std::string lastError;

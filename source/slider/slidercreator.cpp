@@ -28,11 +28,6 @@ namespace {
 // editor shows them.
 constexpr uint32_t kNumberPrecision = 6;
 
-bool isTrue (const std::string& text)
-{
-	return text == "true";
-}
-
 std::string numberToString (double value)
 {
 	return UIAttributes::doubleToString (value, kNumberPrecision);
@@ -107,9 +102,24 @@ constexpr DrawStyleAttribute kDrawStyleAttributes[] = {
 	{SliderAttr::kDrawValueInverted, CSlider::kDrawInverted},
 };
 
-const DrawStyleAttribute* findDrawStyleAttribute (const std::string& name)
+struct ColorAttribute
 {
-	for (const auto& attribute : kDrawStyleAttributes)
+	const char* name;
+	CColor (CSlider::*get) () const;
+	void (CSlider::*set) (CColor);
+};
+
+// In the order apply takes them.
+constexpr ColorAttribute kColorAttributes[] = {
+	{SliderAttr::kDrawFrameColor, &CSlider::getFrameColor, &CSlider::setFrameColor},
+	{SliderAttr::kDrawBackColor, &CSlider::getBackColor, &CSlider::setBackColor},
+	{SliderAttr::kDrawValueColor, &CSlider::getValueColor, &CSlider::setValueColor},
+};
+
+template <typename Attribute, size_t count>
+const Attribute* findAttribute (const Attribute (&table)[count], const std::string& name)
+{
+	for (const auto& attribute : table)
 	{
 		if (name == attribute.name)
 			return &attribute;
@@ -136,8 +146,9 @@ bool SliderBaseCreator::apply (CView* view, const UIAttributes& attributes,
 	if (!slider)
 		return false;
 
-	if (const auto* text = attributes.getAttributeValue (SliderAttr::kFreeClick))
-		slider->setSliderMode (isTrue (*text) ? CSliderMode::FreeClick : CSliderMode::Touch);
+	bool freeClick = false;
+	if (attributes.getBooleanAttribute (SliderAttr::kFreeClick, freeClick))
+		slider->setSliderMode (freeClick ? CSliderMode::FreeClick : CSliderMode::Touch);
 
 	if (const auto* text = attributes.getAttributeValue (SliderAttr::kMode))
 	{
@@ -169,10 +180,10 @@ bool SliderBaseCreator::apply (CView* view, const UIAttributes& attributes,
 
 	// After the orientation, so that the direction bits follow the
 	// orientation just set whatever the attributes' order.
-	if (const auto* text = attributes.getAttributeValue (SliderAttr::kReverseOrientation))
+	bool reverse = false;
+	if (attributes.getBooleanAttribute (SliderAttr::kReverseOrientation, reverse))
 	{
 		int32_t style = slider->getStyle ();
-		const bool reverse = isTrue (*text);
 		if (style & CSliderBase::kVertical)
 		{
 			style &= reverse ? ~CSliderBase::kBottom : ~CSliderBase::kTop;
@@ -314,13 +325,9 @@ bool SliderCreator::apply (CView* view, const UIAttributes& attributes,
 	int32_t drawStyle = slider->getDrawStyle ();
 	for (const auto& attribute : kDrawStyleAttributes)
 	{
-		if (const auto* text = attributes.getAttributeValue (attribute.name))
-		{
-			if (isTrue (*text))
-				drawStyle |= attribute.bit;
-			else
-				drawStyle &= ~attribute.bit;
-		}
+		bool on = false;
+		if (attributes.getBooleanAttribute (attribute.name, on))
+			drawStyle = on ? drawStyle | attribute.bit : drawStyle & ~attribute.bit;
 	}
 	slider->setDrawStyle (drawStyle);
 
@@ -328,13 +335,12 @@ bool SliderCreator::apply (CView* view, const UIAttributes& attributes,
 	if (attributes.getDoubleAttribute (SliderAttr::kFrameWidth, width))
 		slider->setFrameWidth (width);
 
-	CColor color;
-	if (resolveColor (attributes.getAttributeValue (SliderAttr::kDrawFrameColor), color, description))
-		slider->setFrameColor (color);
-	if (resolveColor (attributes.getAttributeValue (SliderAttr::kDrawBackColor), color, description))
-		slider->setBackColor (color);
-	if (resolveColor (attributes.getAttributeValue (SliderAttr::kDrawValueColor), color, description))
-		slider->setValueColor (color);
+	for (const auto& attribute : kColorAttributes)
+	{
+		CColor color;
+		if (resolveColor (attributes.getAttributeValue (attribute.name), color, description))
+			(slider->*attribute.set) (color);
+	}
 
 	return SliderBaseCreator::apply (view, attributes, description);
 }
@@ -347,9 +353,8 @@ bool SliderCreator::getAttributeNames (StringList& attributeNames) const
 	for (const auto& attribute : kDrawStyleAttributes)
 		attributeNames.emplace_back (attribute.name);
 	attributeNames.emplace_back (SliderAttr::kFrameWidth);
-	attributeNames.emplace_back (SliderAttr::kDrawFrameColor);
-	attributeNames.emplace_back (SliderAttr::kDrawBackColor);
-	attributeNames.emplace_back (SliderAttr::kDrawValueColor);
+	for (const auto& attribute : kColorAttributes)
+		attributeNames.emplace_back (attribute.name);
 	return true;
 }
 
@@ -359,12 +364,11 @@ VSTGUI::IViewCreator::AttrType SliderCreator::getAttributeType (const std::strin
 		return kBitmapType;
 	if (attributeName == SliderAttr::kBitmapOffset)
 		return kPointType;
-	if (findDrawStyleAttribute (attributeName))
+	if (findAttribute (kDrawStyleAttributes, attributeName))
 		return kBooleanType;
 	if (attributeName == SliderAttr::kFrameWidth)
 		return kFloatType;
-	if (attributeName == SliderAttr::kDrawFrameColor || attributeName == SliderAttr::kDrawBackColor ||
-	    attributeName == SliderAttr::kDrawValueColor)
+	if (findAttribute (kColorAttributes, attributeName))
 		return kColorType;
 	return SliderBaseCreator::getAttributeType (attributeName);
 }
@@ -388,7 +392,7 @@ bool SliderCreator::getAttributeValue (CView* view, const std::string& attribute
 		stringValue = UIAttributes::pointToString (slider->getBackgroundOffset (), kNumberPrecision);
 		return true;
 	}
-	if (const auto* attribute = findDrawStyleAttribute (attributeName))
+	if (const auto* attribute = findAttribute (kDrawStyleAttributes, attributeName))
 	{
 		stringValue = UIAttributes::boolToString ((slider->getDrawStyle () & attribute->bit) != 0);
 		return true;
@@ -398,19 +402,9 @@ bool SliderCreator::getAttributeValue (CView* view, const std::string& attribute
 		stringValue = numberToString (slider->getFrameWidth ());
 		return true;
 	}
-	if (attributeName == SliderAttr::kDrawFrameColor)
+	if (const auto* attribute = findAttribute (kColorAttributes, attributeName))
 	{
-		stringValue = colorToString (slider->getFrameColor (), desc);
-		return true;
-	}
-	if (attributeName == SliderAttr::kDrawBackColor)
-	{
-		stringValue = colorToString (slider->getBackColor (), desc);
-		return true;
-	}
-	if (attributeName == SliderAttr::kDrawValueColor)
-	{
-		stringValue = colorToString (slider->getValueColor (), desc);
+		stringValue = colorToString ((slider->*attribute->get) (), desc);
 		return true;
 	}
 	return SliderBaseCreator::getAttributeValue (view, attributeName, stringValue, desc);

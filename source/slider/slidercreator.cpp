@@ -11,6 +11,8 @@
 #include "vstgui/uidescription/uiattributes.h"
 #include "vstgui/uidescription/uiviewfactory.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cstdio>
 
 namespace QBGUI {
@@ -27,6 +29,13 @@ namespace {
 // Numbers are written with six significant digits, as the description
 // editor shows them.
 constexpr uint32_t kNumberPrecision = 6;
+
+// A number of the description beyond the float range is held at its end:
+// narrowing it unchecked would be undefined.
+float toFloat (double value)
+{
+	return static_cast<float> (std::clamp (value, -double {FLT_MAX}, double {FLT_MAX}));
+}
 
 std::string numberToString (double value)
 {
@@ -169,7 +178,7 @@ bool SliderBaseCreator::apply (CView* view, const UIAttributes& attributes,
 
 	double zoom = 0.;
 	if (attributes.getDoubleAttribute (SliderAttr::kZoomFactor, zoom))
-		slider->setZoomFactor (static_cast<float> (zoom));
+		slider->setZoomFactor (toFloat (zoom));
 
 	if (const auto* text = attributes.getAttributeValue (SliderAttr::kOrientation))
 	{

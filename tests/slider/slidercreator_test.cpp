@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -294,6 +295,12 @@ TEST_F (SliderCreatorTest, NumbersAndPointsThatDoNotReadAreSkipped)
 	EXPECT_EQ (read (zoomed, "zoom-factor"), "2.5");
 	// Six significant digits of the float, not its full double expansion.
 	EXPECT_EQ (read (make ({{"zoom-factor", "0.1"}}), "zoom-factor"), "0.1");
+	// Beyond the float range the number is held at the range's end, and it
+	// is written back as a number that reads again.
+	auto huge = make ({{"zoom-factor", "1e300"}});
+	EXPECT_EQ (huge->getZoomFactor (), FLT_MAX);
+	EXPECT_EQ (read (huge, "zoom-factor"), "3.40282e+38");
+	EXPECT_EQ (make ({{"zoom-factor", "-1e300"}})->getZoomFactor (), -FLT_MAX);
 
 	auto bad = make ({{"zoom-factor", "fast"}, {"handle-offset", "3"}, {"bitmap-offset", "1; 2"},
 	                  {"frame-width", "wide"}, {"mode", "ramp"}});

@@ -113,12 +113,7 @@ TEST_F (SliderGeometry, TravelOfTheWorkedExample)
 
 TEST_F (SliderGeometry, VerticalSliderDirections)
 {
-	// 10 x 20 handle at offset (3, 5) in (50, 100, 70, 300): range 170 along y.
-	auto s = owned (new BareSlider (CRect (50, 100, 70, 300), nullptr, 0));
-	s->setStyle (Base::kVertical | Base::kBottom);
-	s->setHandleSizePrivate (10, 20);
-	s->setOffsetHandle (CPoint (3, 5));
-	s->setViewSize (CRect (50, 100, 70, 300));
+	auto s = owned (makeVerticalExample ());
 	EXPECT_EQ (s->calculateHandleRect (0.f), CRect (53, 275, 63, 295)) << "kBottom: minimum at the bottom";
 	EXPECT_EQ (s->calculateHandleRect (1.f), CRect (53, 105, 63, 125));
 

@@ -407,23 +407,23 @@ TEST_F (SliderCreatorTest, ForeignViewsAndNamesAreRefused)
 
 TEST_F (SliderCreatorTest, ListValues)
 {
+	using Texts = std::vector<std::string>;
+	const auto listed = [this] (const char* name, IViewCreator::ConstStringPtrList& values) {
+		EXPECT_TRUE (creator ().getPossibleListValues (name, values)) << name;
+		Texts texts;
+		for (const auto* v : values)
+			texts.push_back (*v);
+		return texts;
+	};
 	IViewCreator::ConstStringPtrList values;
-	EXPECT_TRUE (creator ().getPossibleListValues ("orientation", values));
-	std::vector<std::string> texts;
-	for (const auto* v : values)
-		texts.push_back (*v);
-	EXPECT_EQ (texts, (std::vector<std::string> {"horizontal", "vertical"}));
+	EXPECT_EQ (listed ("orientation", values), (Texts {"horizontal", "vertical"}));
 
 	values.clear ();
-	texts.clear ();
-	EXPECT_TRUE (creator ().getPossibleListValues ("mode", values));
-	for (const auto* v : values)
-		texts.push_back (*v);
-	EXPECT_EQ (texts, (std::vector<std::string> {"touch", "relative touch", "free click", "QB free click",
-	                                              "ramp", "use global"}));
+	EXPECT_EQ (listed ("mode", values), (Texts {"touch", "relative touch", "free click",
+	                                            "QB free click", "ramp", "use global"}));
 	// The same strings each time: built once.
 	IViewCreator::ConstStringPtrList again;
-	creator ().getPossibleListValues ("mode", again);
+	listed ("mode", again);
 	EXPECT_EQ (again, values);
 
 	IViewCreator::ConstStringPtrList none;

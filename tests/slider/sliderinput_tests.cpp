@@ -25,7 +25,10 @@ protected:
 		return *framed;
 	}
 	float value () const { return framed->slider->getValue (); }
-	void tick (uint32_t n = 1) { RunLoop::instance ().advance (16 * n); }
+	// Time on the run loop that drives the ramp (16 ms ticks) and the wheel edit.
+	static void advance (uint32_t ms) { RunLoop::instance ().advance (ms); }
+	static void tick (uint32_t n = 1) { advance (16 * n); }
+	static size_t timers () { return RunLoop::instance ().getNbTimers (); }
 
 	void TearDown () override
 	{
@@ -208,11 +211,7 @@ TEST_F (SliderInput, DragDirectionsAndClamping)
 	f.up (0, 0);
 
 	// Vertical with kBottom: up raises the value.
-	auto* v = new BareSlider (CRect (50, 100, 70, 300), &log, 1);
-	v->setStyle (Base::kVertical | Base::kBottom);
-	v->setHandleSizePrivate (10, 20);
-	v->setOffsetHandle (CPoint (3, 5));
-	v->setViewSize (CRect (50, 100, 70, 300));
+	auto* v = makeVerticalExample (&log);
 	v->setValue (0.5f); // handle 190..210 along y
 	framed.reset (new FramedSlider (v));
 	framed->down (58, 200);
@@ -225,13 +224,13 @@ TEST_F (SliderInput, DragDirectionsAndClamping)
 TEST_F (SliderInput, RampWalksToTheValueUnderTheMouseThenDrags)
 {
 	auto& f = make (CSliderMode::Ramp);
-	const size_t timers = RunLoop::instance ().getNbTimers ();
+	const size_t before = timers ();
 	EXPECT_EQ (f.down (150, 58), kMouseEventHandled);
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers + 1);
+	EXPECT_EQ (timers (), before + 1);
 	EXPECT_FLOAT_EQ (value (), 0.5f) << "the press only records the target";
-	RunLoop::instance ().advance (15);
+	advance (15);
 	EXPECT_FLOAT_EQ (value (), 0.5f) << "first tick 16 ms after the press";
-	RunLoop::instance ().advance (1);
+	advance (1);
 	EXPECT_NEAR (value (), 0.49f, 1e-6) << "a tenth of the wheel increment per tick";
 	tick (9);
 	EXPECT_NEAR (value (), 0.40f, 1e-5);
@@ -241,10 +240,10 @@ TEST_F (SliderInput, RampWalksToTheValueUnderTheMouseThenDrags)
 	EXPECT_NEAR (value (), 0.40f, 1e-5);
 	tick (30);
 	EXPECT_NEAR (value (), 0.10f, 1e-5);
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers + 1);
+	EXPECT_EQ (timers (), before + 1);
 	tick ();
 	EXPECT_FLOAT_EQ (value (), 16.f / 170.f) << "lands exactly on the target";
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers) << "the ramp timer ended";
+	EXPECT_EQ (timers (), before) << "the ramp timer ended";
 	tick (3);
 	EXPECT_FLOAT_EQ (value (), 16.f / 170.f);
 
@@ -263,9 +262,9 @@ TEST_F (SliderInput, RampWalksToTheValueUnderTheMouseThenDrags)
 	f.down (298, 58);
 	tick (80);
 	EXPECT_FLOAT_EQ (value (), 1.f);
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers + 1);
+	EXPECT_EQ (timers (), before + 1);
 	f.up (298, 58);
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers) << "the release ends the ramp";
+	EXPECT_EQ (timers (), before) << "the release ends the ramp";
 	EXPECT_FALSE (f.slider->isEditing ());
 }
 
@@ -289,14 +288,14 @@ TEST_F (SliderInput, CancelAndEscapeRestoreThePressValue)
 	EXPECT_EQ (f.key (VKEY_ESCAPE), -1) << "nothing open";
 
 	// A cancel during a ramp restores the value and stops the timer.
-	const size_t timers = RunLoop::instance ().getNbTimers ();
+	const size_t before = timers ();
 	f.slider->setSliderMode (CSliderMode::Ramp);
 	f.down (150, 58);
 	tick (5);
 	EXPECT_LT (value (), 0.5f);
 	EXPECT_EQ (f.key (VKEY_ESCAPE), 1);
 	EXPECT_FLOAT_EQ (value (), 0.5f);
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers);
+	EXPECT_EQ (timers (), before);
 	tick (5);
 	EXPECT_FLOAT_EQ (value (), 0.5f);
 }
@@ -313,7 +312,7 @@ TEST_F (SliderInput, EscapeDuringAWheelEditRestoresADefinedValue)
 	EXPECT_EQ (framed->key (VKEY_ESCAPE), 1);
 	EXPECT_FLOAT_EQ (value (), constructed);
 	EXPECT_FALSE (s->isEditing ());
-	RunLoop::instance ().advance (500);
+	advance (500);
 	EXPECT_EQ (log.count ("begin"), 1u);
 	EXPECT_EQ (log.count ("end"), 1u) << "the wheel timer adds no second end";
 
@@ -325,7 +324,7 @@ TEST_F (SliderInput, EscapeDuringAWheelEditRestoresADefinedValue)
 	EXPECT_NEAR (value (), 0.4f, 1e-6);
 	EXPECT_EQ (framed->key (VKEY_ESCAPE), 1);
 	EXPECT_FLOAT_EQ (value (), 0.5f);
-	RunLoop::instance ().advance (500);
+	advance (500);
 }
 
 TEST_F (SliderInput, WheelOnBothAxesAndDirections)
@@ -339,9 +338,9 @@ TEST_F (SliderInput, WheelOnBothAxesAndDirections)
 	EXPECT_TRUE (f.slider->isEditing ());
 	EXPECT_TRUE (f.wheel (kMouseWheelAxisX, -2.f, kShift));
 	EXPECT_NEAR (value (), 0.42f, 1e-6);
-	RunLoop::instance ().advance (499);
+	advance (499);
 	EXPECT_TRUE (f.slider->isEditing ()) << "the edit stays open 500 ms after the last step";
-	RunLoop::instance ().advance (1);
+	advance (1);
 	EXPECT_FALSE (f.slider->isEditing ());
 	EXPECT_EQ (log.count ("begin"), 1u);
 	EXPECT_EQ (log.count ("end"), 1u);
@@ -371,7 +370,7 @@ TEST_F (SliderInput, WheelOnBothAxesAndDirections)
 	f.slider->setMouseEnabled (false);
 	EXPECT_FALSE (f.slider->onWheel (CPoint (110, 55), kMouseWheelAxisY, 1.f, none));
 	EXPECT_NEAR (value (), 0.52f, 1e-6);
-	RunLoop::instance ().advance (500);
+	advance (500);
 }
 
 TEST_F (SliderInput, ArrowKeysOnBothOrientations)
@@ -435,16 +434,14 @@ TEST_F (SliderInput, ControlWithoutRangeKeepsItsValue)
 	tick (20);
 	EXPECT_FLOAT_EQ (value (), 0.5f);
 	f.up (280, 58);
-	RunLoop::instance ().advance (500);
+	advance (500);
 }
 
 TEST_F (SliderInput, NoTravelKeepsTheValueInDragAndRamp)
 {
 	// A view exactly as long as the handle: rangeHandle 0.
-	auto* s = new BareSlider (CRect (100, 50, 120, 70), &log, 1);
-	s->setStyle (Base::kHorizontal);
-	s->setHandleSizePrivate (20, 10);
-	s->setViewSize (CRect (100, 50, 120, 70));
+	auto* s = makeBare (CRect (100, 50, 120, 70), Base::kHorizontal, CPoint (20, 10),
+	                    CPoint (0, 0), &log);
 	s->setSliderMode (CSliderMode::FreeClick);
 	s->setValue (0.3f);
 	framed.reset (new FramedSlider (s));
@@ -456,13 +453,13 @@ TEST_F (SliderInput, NoTravelKeepsTheValueInDragAndRamp)
 
 	// A ramp with no target ends at its first tick where it is.
 	s->setSliderMode (CSliderMode::Ramp);
-	const size_t timers = RunLoop::instance ().getNbTimers ();
+	const size_t before = timers ();
 	// The handle covers the whole view, so reach "beside" through a press
 	// below it (the mouseable area is the view, the handle only 10 high).
 	EXPECT_EQ (framed->down (110, 65), kMouseEventHandled);
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers + 1);
+	EXPECT_EQ (timers (), before + 1);
 	tick ();
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers);
+	EXPECT_EQ (timers (), before);
 	EXPECT_FLOAT_EQ (value (), 0.3f);
 	framed->move (115, 65);
 	EXPECT_FLOAT_EQ (value (), 0.3f);
@@ -472,7 +469,7 @@ TEST_F (SliderInput, NoTravelKeepsTheValueInDragAndRamp)
 
 TEST_F (SliderInput, RampTimerNeverOutlivesItsSliderNorActsThroughACopy)
 {
-	const size_t timers = RunLoop::instance ().getNbTimers ();
+	const size_t before = timers ();
 	auto* source = makeExample (&log);
 	source->setSliderMode (CSliderMode::Ramp);
 	source->setValue (0.5f);
@@ -483,7 +480,7 @@ TEST_F (SliderInput, RampTimerNeverOutlivesItsSliderNorActsThroughACopy)
 
 	// The copy starts without a ramp and without an edit.
 	auto* copy = static_cast<Base*> (source->newCopy ());
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers + 1) << "only the source's timer";
+	EXPECT_EQ (timers (), before + 1) << "only the source's timer";
 	EXPECT_FALSE (copy->isEditing ());
 	EXPECT_FLOAT_EQ (copy->getValue (), atCopy);
 	EXPECT_EQ (copy->getSliderMode (), CSliderMode::Ramp);
@@ -498,7 +495,7 @@ TEST_F (SliderInput, RampTimerNeverOutlivesItsSliderNorActsThroughACopy)
 
 	// The source goes while its timer is due: the timer goes with it.
 	source->forget ();
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers);
+	EXPECT_EQ (timers (), before);
 	tick (10);
 	EXPECT_FLOAT_EQ (copy->getValue (), atCopy);
 
@@ -509,9 +506,9 @@ TEST_F (SliderInput, RampTimerNeverOutlivesItsSliderNorActsThroughACopy)
 	EXPECT_NEAR (copy->getValue (), 0.47f, 1e-5);
 	auto* second = copy->newCopy ();
 	second->forget ();
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers + 1);
+	EXPECT_EQ (timers (), before + 1);
 	copy->forget ();
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers);
+	EXPECT_EQ (timers (), before);
 	tick (3);
 }
 
@@ -533,7 +530,7 @@ public:
 
 TEST_F (SliderInput, SliderReleasedByItsListenerDuringARampTick)
 {
-	const size_t timers = RunLoop::instance ().getNbTimers ();
+	const size_t before = timers ();
 	ReleasingListener releasing;
 	auto* s = makeExample (&releasing);
 	s->setSliderMode (CSliderMode::Ramp);
@@ -542,7 +539,7 @@ TEST_F (SliderInput, SliderReleasedByItsListenerDuringARampTick)
 	ASSERT_EQ (s->onMouseDown (p, CButtonState (kLButton)), kMouseEventHandled);
 	tick ();
 	EXPECT_TRUE (releasing.released);
-	EXPECT_EQ (RunLoop::instance ().getNbTimers (), timers) << "the timer went with the slider";
+	EXPECT_EQ (timers (), before) << "the timer went with the slider";
 	tick (5);
 	EXPECT_EQ (releasing.count ("change"), 1u);
 }

@@ -93,16 +93,33 @@ public:
 
 constexpr CRect kExampleRect (100, 50, 300, 70);
 
+// A base slider set up as the derived constructors do: style first, then the
+// handle geometry, then the view size that sets the travel.
+inline BareSlider* makeBare (const CRect& rect, int32_t style, CPoint handleSize,
+                             CPoint offset = CPoint (0, 0), IControlListener* listener = nullptr)
+{
+	auto* s = new BareSlider (rect, listener, 7);
+	s->setStyle (style);
+	s->setHandleSizePrivate (handleSize.x, handleSize.y);
+	s->setOffsetHandle (offset);
+	s->setViewSize (rect);
+	return s;
+}
+
 // The worked example: horizontal, 20 x 10 handle at offset (5, 3) in
 // (100, 50, 300, 70): range 170, minPos 5, maxPos 195.
 inline BareSlider* makeExample (IControlListener* listener = nullptr)
 {
-	auto* s = new BareSlider (kExampleRect, listener, 7);
-	s->setStyle (CSliderBase::kHorizontal | CSliderBase::kLeft);
-	s->setHandleSizePrivate (20, 10);
-	s->setOffsetHandle (CPoint (5, 3));
-	s->setViewSize (kExampleRect);
-	return s;
+	return makeBare (kExampleRect, CSliderBase::kHorizontal | CSliderBase::kLeft, CPoint (20, 10),
+	                 CPoint (5, 3), listener);
+}
+
+// Its vertical twin with kBottom: 10 x 20 handle at offset (3, 5) in
+// (50, 100, 70, 300), range 170 along y.
+inline BareSlider* makeVerticalExample (IControlListener* listener = nullptr)
+{
+	return makeBare (CRect (50, 100, 70, 300), CSliderBase::kVertical | CSliderBase::kBottom,
+	                 CPoint (10, 20), CPoint (3, 5), listener);
 }
 
 // The same geometry as a drawn slider, made with the range form.

@@ -233,15 +233,17 @@ TEST_F (SliderDrawing, DrawCallsInOrderWithAndWithoutGraphicsPaths)
 	s->setValue (0.75f);
 	EXPECT_TRUE (s->isDirty ());
 
+	// Background, line settings and colours come the same with or without paths.
+	const std::string head = "drawBitmap (100, 50, 300, 70) offset (3, 4) alpha 1\n"
+	                         "setDrawMode 1\n"
+	                         "setLineStyle\n"
+	                         "setLineWidth 2\n"
+	                         "setFrameColor rgba(127, 127, 127, 255)\n"
+	                         "setFillColor rgba(0, 0, 0, 255)\n";
 	RecordingDrawContext paths (true);
 	s->draw (&paths);
 	EXPECT_EQ (paths.describe (),
-	           "drawBitmap (100, 50, 300, 70) offset (3, 4) alpha 1\n"
-	           "setDrawMode 1\n"
-	           "setLineStyle\n"
-	           "setLineWidth 2\n"
-	           "setFrameColor rgba(127, 127, 127, 255)\n"
-	           "setFillColor rgba(0, 0, 0, 255)\n"
+	           head +
 	           "createGraphicsPath path\n"
 	           "drawGraphicsPath mode 0 (101, 51, 299, 69)\n"
 	           "drawGraphicsPath mode 2 (101, 51, 299, 69)\n"
@@ -261,12 +263,7 @@ TEST_F (SliderDrawing, DrawCallsInOrderWithAndWithoutGraphicsPaths)
 	RecordingDrawContext rects (false);
 	s->draw (&rects);
 	EXPECT_EQ (rects.describe (),
-	           "drawBitmap (100, 50, 300, 70) offset (3, 4) alpha 1\n"
-	           "setDrawMode 1\n"
-	           "setLineStyle\n"
-	           "setLineWidth 2\n"
-	           "setFrameColor rgba(127, 127, 127, 255)\n"
-	           "setFillColor rgba(0, 0, 0, 255)\n"
+	           head +
 	           "createGraphicsPath none\n"
 	           "drawRect (100, 50, 300, 70) style 2\n"
 	           "setDrawMode 0\n"
@@ -324,7 +321,7 @@ TEST_F (SliderDrawing, FrameAndBackAloneAndTheHairline)
 		EXPECT_EQ (ctx.count (Op::CreateGraphicsPath), 0u);
 		EXPECT_EQ (ctx.count (Op::DrawRect), 0u);
 		EXPECT_EQ (ctx.count (Op::SetFillColor), 0u);
-		// Style 0 skips the vector part whole; the shaping bits still set the line.
+		// Style 0 skips the vector drawing whole; the shaping bits still set the line.
 		EXPECT_EQ (ctx.count (Op::SetDrawMode), style == 0 ? 0u : 1u);
 	}
 }

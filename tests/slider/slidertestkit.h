@@ -1,4 +1,4 @@
-// Shared pieces of the slider tests: the module's process-wide control
+// Shared helpers of the slider tests: the module's process-wide control
 // settings, an assertion recorder, a listener that logs edits, and the
 // sliders of the worked examples.
 #pragma once

@@ -105,6 +105,13 @@ void CSliderBase::reportChange ()
 }
 
 //------------------------------------------------------------------------ geometry
+// The geometry measures from the left or top end; kRight and kBottom turn the
+// value round whatever the orientation.
+float CSliderBase::fromNearEnd (float normValue) const
+{
+	return (impl->style & (kRight | kBottom)) ? 1.f - normValue : normValue;
+}
+
 void CSliderBase::setViewSize (const CRect& rect, bool invalid)
 {
 	CControl::setViewSize (rect, invalid);
@@ -171,8 +178,7 @@ void CSliderBase::updateInternalHandleValues ()
 
 CRect CSliderBase::calculateHandleRect (float normValue) const
 {
-	if (impl->style & (kRight | kBottom))
-		normValue = 1.f - normValue;
+	normValue = fromNearEnd (normValue);
 	const double p = std::floor (static_cast<double> (normValue) * impl->rangeHandle);
 
 	CRect r;
@@ -220,8 +226,7 @@ float CSliderBase::calculateDelta (const CPoint& where, CRect* handleRect) const
 		return static_cast<float> (centreOffset);
 
 	float norm = getValueNormalized ();
-	if (impl->style & (kRight | kBottom))
-		norm = 1.f - norm;
+	norm = fromNearEnd (norm);
 	const double t = std::trunc (static_cast<double> (norm) * impl->rangeHandle);
 	const double pos = t + base;
 
@@ -368,8 +373,7 @@ CMouseEventResult CSliderBase::onMouseMoved (CPoint& where, const CButtonState& 
 
 	const double coordinate = isStyleHorizontal () ? where.x : where.y;
 	float norm = static_cast<float> (coordinate - impl->delta) / travel;
-	if (impl->style & (kRight | kBottom))
-		norm = 1.f - norm;
+	norm = fromNearEnd (norm);
 	if (zoom)
 		norm = impl->oldVal + (norm - impl->oldVal) / impl->zoomFactor;
 
@@ -414,8 +418,7 @@ void CSliderBase::doRamping ()
 	}
 
 	float target = static_cast<float> (mouse - centreOffset) / travel;
-	if (impl->style & (kRight | kBottom))
-		target = 1.f - target;
+	target = fromNearEnd (target);
 
 	float next = norm + getWheelInc () * step;
 	if ((step < 0 && target > next) || (step > 0 && target < next))

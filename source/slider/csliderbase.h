@@ -91,6 +91,7 @@ private:
 	std::unique_ptr<Impl> impl;
 
 	void releaseRampTimer ();
+	float fromNearEnd (float normValue) const;
 	void endPress ();
 	void reportChange ();
 	// Moves the value by steps wheel increments, a tenth of them when fine.

@@ -4,16 +4,14 @@
 
 #include "slider/cslider.h"
 
-#include "vstgui/lib/cbitmap.h"
 #include "vstgui/lib/cbuttonstate.h"
 #include "vstgui/lib/ccolor.h"
-#include "vstgui/uidescription/iuidescription.h"
 #include "vstgui/uidescription/uiattributes.h"
+#include "vstgui/uidescription/uiviewcreator.h"
 #include "vstgui/uidescription/uiviewfactory.h"
 
 #include <algorithm>
 #include <cfloat>
-#include <cstdio>
 
 namespace QBGUI {
 
@@ -40,60 +38,6 @@ float toFloat (double value)
 std::string numberToString (double value)
 {
 	return UIAttributes::doubleToString (value, kNumberPrecision);
-}
-
-// Empty text is transparent white and counts as resolved; other text is
-// left to the description, and without one nothing resolves.
-bool resolveColor (const std::string* text, CColor& color, const IUIDescription* description)
-{
-	if (!text)
-		return false;
-	if (text->empty ())
-	{
-		color = VSTGUI::kTransparentCColor;
-		return true;
-	}
-	return description && description->getColor (text->c_str (), color);
-}
-
-std::string colorToString (const CColor& color, const IUIDescription* description)
-{
-	if (description)
-	{
-		if (const auto* name = description->lookupColorName (color))
-			return name;
-	}
-	char text[10];
-	std::snprintf (text, sizeof (text), "#%02x%02x%02x%02x", color.red, color.green, color.blue,
-	               color.alpha);
-	return text;
-}
-
-// Empty text, a name the description lacks, or no description: no bitmap.
-CBitmap* resolveBitmap (const std::string& text, const IUIDescription* description)
-{
-	if (text.empty () || !description)
-		return nullptr;
-	return description->getBitmap (text.c_str ());
-}
-
-std::string bitmapToString (const CBitmap& bitmap, const IUIDescription* description)
-{
-	if (description)
-	{
-		if (const auto* name = description->lookupBitmapName (&bitmap))
-			return name;
-	}
-	const auto& resource = bitmap.getResourceDescription ();
-	switch (resource.type)
-	{
-		case VSTGUI::CResourceDescription::kStringType:
-			return resource.getName () ? resource.getName () : "";
-		case VSTGUI::CResourceDescription::kIntegerType:
-			return std::to_string (resource.u.id);
-		default:
-			return {};
-	}
 }
 
 struct DrawStyleAttribute
@@ -324,8 +268,10 @@ bool SliderCreator::apply (CView* view, const UIAttributes& attributes,
 	if (!slider)
 		return false;
 
-	if (const auto* text = attributes.getAttributeValue (SliderAttr::kHandleBitmap))
-		slider->setHandle (resolveBitmap (*text, description));
+	CBitmap* handle = nullptr;
+	if (VSTGUI::UIViewCreator::stringToBitmap (attributes.getAttributeValue (SliderAttr::kHandleBitmap),
+	                                           handle, description))
+		slider->setHandle (handle);
 
 	CPoint offset;
 	if (attributes.getPointAttribute (SliderAttr::kBitmapOffset, offset))
@@ -347,7 +293,8 @@ bool SliderCreator::apply (CView* view, const UIAttributes& attributes,
 	for (const auto& attribute : kColorAttributes)
 	{
 		CColor color;
-		if (resolveColor (attributes.getAttributeValue (attribute.name), color, description))
+		if (VSTGUI::UIViewCreator::stringToColor (attributes.getAttributeValue (attribute.name), color,
+		                                          description))
 			(slider->*attribute.set) (color);
 	}
 
@@ -392,9 +339,7 @@ bool SliderCreator::getAttributeValue (CView* view, const std::string& attribute
 	if (attributeName == SliderAttr::kHandleBitmap)
 	{
 		// Without a handle bitmap the caller's text stays as it was.
-		if (const auto* handle = slider->getHandle ())
-			stringValue = bitmapToString (*handle, desc);
-		return true;
+		return VSTGUI::UIViewCreator::bitmapToString (slider->getHandle (), stringValue, desc);
 	}
 	if (attributeName == SliderAttr::kBitmapOffset)
 	{
@@ -413,8 +358,7 @@ bool SliderCreator::getAttributeValue (CView* view, const std::string& attribute
 	}
 	if (const auto* attribute = findAttribute (kColorAttributes, attributeName))
 	{
-		stringValue = colorToString ((slider->*attribute->get) (), desc);
-		return true;
+		return VSTGUI::UIViewCreator::colorToString ((slider->*attribute->get) (), stringValue, desc);
 	}
 	return SliderBaseCreator::getAttributeValue (view, attributeName, stringValue, desc);
 }

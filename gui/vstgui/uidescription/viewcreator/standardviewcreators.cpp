@@ -4,8 +4,8 @@
 
 #include "../iuidescription.h"
 #include "../uiattributes.h"
+#include "../uiviewcreator.h"
 
-#include "../../lib/cbitmap.h"
 #include "../../lib/controls/cbuttons.h"
 #include "../../lib/controls/ccontrol.h"
 #include "../../lib/controls/ctextlabel.h"
@@ -40,33 +40,6 @@ float toFloat (double v)
 	return static_cast<float> (v);
 }
 
-CBitmap* bitmapForText (const std::string& text, const IUIDescription* description)
-{
-	if (text.empty () || !description)
-		return nullptr;
-	return description->getBitmap (text.c_str ());
-}
-
-bool bitmapToText (const CBitmap* bitmap, std::string& text, const IUIDescription* description)
-{
-	if (!bitmap)
-		return true;
-	if (description)
-	{
-		if (auto name = description->lookupBitmapName (bitmap))
-		{
-			text = name;
-			return true;
-		}
-	}
-	const auto& resource = bitmap->getResourceDescription ();
-	if (resource.type == CResourceDescription::kStringType)
-		text = resource.getName ();
-	else if (resource.type == CResourceDescription::kIntegerType)
-		text = std::to_string (resource.u.id);
-	return true;
-}
-
 } // namespace
 
 //------------------------------------------------------------------------
@@ -98,10 +71,11 @@ bool CViewCreator::apply (CView* view, const UIAttributes& attributes, const IUI
 		view->setViewSize (r);
 		view->setMouseableArea (r);
 	}
-	if (auto text = attributes.getAttributeValue (kAttrBitmap))
-		view->setBackground (bitmapForText (*text, description));
-	if (auto text = attributes.getAttributeValue (kAttrDisabledBitmap))
-		view->setDisabledBackground (bitmapForText (*text, description));
+	CBitmap* bitmap = nullptr;
+	if (stringToBitmap (attributes.getAttributeValue (kAttrBitmap), bitmap, description))
+		view->setBackground (bitmap);
+	if (stringToBitmap (attributes.getAttributeValue (kAttrDisabledBitmap), bitmap, description))
+		view->setDisabledBackground (bitmap);
 	bool b;
 	if (attributes.getBooleanAttribute (kAttrTransparent, b))
 		view->setTransparency (b);
@@ -146,9 +120,9 @@ bool CViewCreator::getAttributeValue (CView* view, const std::string& name, std:
 	else if (name == kAttrSize)
 		value = UIAttributes::pointToString (view->getViewSize ().getSize ());
 	else if (name == kAttrBitmap)
-		return bitmapToText (view->getBackground (), value, desc);
+		return bitmapToString (view->getBackground (), value, desc);
 	else if (name == kAttrDisabledBitmap)
-		return bitmapToText (view->getDisabledBackground (), value, desc);
+		return bitmapToString (view->getDisabledBackground (), value, desc);
 	else if (name == kAttrTransparent)
 		value = UIAttributes::boolToString (view->getTransparency ());
 	else if (name == kAttrMouseEnabled)

@@ -1,22 +1,20 @@
 // The about area end to end: the edit controller opens its editor on the
 // bundle's editor description, a click on the about toggle through the frame
 // shows the info line, and closing the editor empties the controller's list.
+#include "editortestkit.h"
+
 #include "controller/plugaboutcontroller.h"
-#include "controller/plugcontroller.h"
 #include "controller/platformname.h"
 
-#include "pluginterfaces/gui/iplugview.h"
-#include "vstgui/lib/cframe.h"
-#include "vstgui/plugin-bindings/vst3editor.h"
+#include "vstgui/lib/controls/cbuttons.h"
+#include "vstgui/lib/controls/ctextlabel.h"
 #include "vstgui/uidescription/uidescription.h"
-
-#include <gtest/gtest.h>
 
 #include <string>
 
+namespace EditorTest {
 namespace {
 
-using namespace Steinberg;
 using namespace VSTGUI;
 using About = Vst::PlugAboutController<Vst::PlugController>;
 
@@ -32,91 +30,58 @@ CView* findAboutArea (CView* view)
 	return nullptr;
 }
 
-class AboutEditor : public ::testing::Test
-{
-protected:
-	void SetUp () override
-	{
-		VST3Editor::setResourceDirectoryOverride (LUMIVO_RESOURCE_DIR);
-		controller = new Vst::PlugController ();
-		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
-	}
-	void TearDown () override
-	{
-		VST3Editor::setResourceDirectoryOverride ("");
-		controller->terminate ();
-		controller->release ();
-	}
-
-	Vst::PlugController* controller {nullptr};
-};
+using AboutEditor = EditorFixture;
 
 TEST_F (AboutEditor, ToggleThroughTheFrameShowsTheLineAndClosingEmptiesTheList)
 {
-	IPlugView* view = controller->createView ("editor");
-	ASSERT_NE (view, nullptr);
-	auto* editor = dynamic_cast<VST3Editor*> (view);
-	ASSERT_NE (editor, nullptr);
-	ASSERT_EQ (view->attached (nullptr, kPlatformTypeX11EmbedWindowID), kResultOk);
-	CFrame* frame = editor->getFrame ();
-	ASSERT_NE (frame, nullptr);
-
+	attach ();
 	ASSERT_EQ (controller->getAboutControllers ().size (), 1u);
 	About* about = controller->getAboutControllers ().front ();
-	CView* area = findAboutArea (frame);
+	auto* area = dynamic_cast<CViewContainer*> (findAboutArea (frame));
 	ASSERT_NE (area, nullptr);
+	EXPECT_EQ (area->getParentView (), frame->getView (0)) << "the about area sits in the editor's root";
 	EXPECT_EQ (UIDescription::getSubController (area), about);
 	COnOffButton* toggle = about->getToggle ();
 	CTextLabel* label = about->getInfoLabel ();
 	ASSERT_NE (toggle, nullptr);
 	ASSERT_NE (label, nullptr);
-	EXPECT_TRUE (frame->isChild (toggle, true));
-	EXPECT_TRUE (frame->isChild (label, true));
+	ASSERT_EQ (area->getNbViews (), 2u);
+	EXPECT_EQ (area->getView (0), toggle);
+	EXPECT_EQ (area->getView (1), label);
+	EXPECT_EQ (toggle->getTag (), -1) << "the about button is bound to no parameter";
 	EXPECT_EQ (label->getText ().getString (), "");
 
-	// A left click in the middle of the toggle, in frame coordinates.
-	CPoint where (toggle->getViewSize ().left + toggle->getViewSize ().getWidth () / 2,
-	              toggle->getViewSize ().top + toggle->getViewSize ().getHeight () / 2);
-	toggle->localToFrame (where);
-	CPoint press = where;
-	frame->onMouseDown (press, CButtonState (kLButton));
-	CPoint release = where;
-	frame->onMouseUp (release, CButtonState (kLButton));
+	click (toggle);
 	EXPECT_EQ (toggle->getValue (), toggle->getMax ());
-	const std::string line = "3.1.0, VST3 " + Vst::queryPlatformName () + "  ";
-	EXPECT_EQ (label->getText ().getString (), line);
-
-	// And off again.
-	press = where;
-	frame->onMouseDown (press, CButtonState (kLButton));
-	release = where;
-	frame->onMouseUp (release, CButtonState (kLButton));
+	EXPECT_EQ (label->getText ().getString (), "3.1.0, VST3 " + Vst::queryPlatformName () + "  ");
+	click (toggle);
 	EXPECT_EQ (label->getText ().getString (), "");
+	EXPECT_TRUE (handler->events ().empty ());
 
 	EXPECT_EQ (view->removed (), kResultOk);
+	EXPECT_FALSE (editor->isOpen ());
 	EXPECT_TRUE (controller->getAboutControllers ().empty ());
-	view->release ();
+	view = nullptr;
 	EXPECT_TRUE (controller->getAboutControllers ().empty ());
 }
 
 TEST_F (AboutEditor, EveryOpeningMakesItsOwnSubController)
 {
-	IPlugView* first = controller->createView ("editor");
-	IPlugView* second = controller->createView ("editor");
-	ASSERT_NE (first, nullptr);
-	ASSERT_NE (second, nullptr);
-	ASSERT_EQ (first->attached (nullptr, kPlatformTypeX11EmbedWindowID), kResultOk);
+	auto second = Steinberg::owned (controller->createView ("editor"));
+	ASSERT_TRUE (second);
+	attach ();
 	ASSERT_EQ (second->attached (nullptr, kPlatformTypeX11EmbedWindowID), kResultOk);
 	ASSERT_EQ (controller->getAboutControllers ().size (), 2u);
 	About* secondAbout = controller->getAboutControllers ()[1];
 
 	// Released without removed(): the editor's destruction closes it too.
-	first->release ();
+	view = nullptr;
 	ASSERT_EQ (controller->getAboutControllers ().size (), 1u);
 	EXPECT_EQ (controller->getAboutControllers ().front (), secondAbout);
 	second->removed ();
-	second->release ();
+	second = nullptr;
 	EXPECT_TRUE (controller->getAboutControllers ().empty ());
 }
 
 } // namespace
+} // namespace EditorTest

@@ -3,77 +3,42 @@
 // the edits at the host's component handler, and the value in a processor's
 // parameter queue changing the oscillator. Also the process-wide modifiers:
 // Option-click for the default value, Shift for fine drags.
-#include "controller/plugcontroller.h"
+#include "editortestkit.h"
+
 #include "processor/plugids.h"
 #include "slider/cslider.h"
 
 #include "../processor/processortesting.h"
-#include "componenthandler.h"
 #include "testhost.h"
 
-#include "pluginterfaces/gui/iplugview.h"
 #include "vstgui/lib/cbitmap.h"
-#include "vstgui/lib/cbuttonstate.h"
 #include "vstgui/lib/controls/cbuttons.h"
-#include "vstgui/lib/cframe.h"
-#include "vstgui/plugin-bindings/vst3editor.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <vector>
 
+namespace EditorTest {
 namespace {
 
-using namespace Steinberg;
-using namespace Steinberg::Vst;
 using namespace LumivoTest;
 using QBGUI::CSlider;
 using QBGUI::CSliderMode;
 using VSTGUI::CButtonState;
 using VSTGUI::CPoint;
 using VSTGUI::CRect;
-using Call = RecordingComponentHandler::Call;
 
 constexpr double kSampleRate = 44100.0;
 
-class EditorRoad : public ::testing::Test
+class EditorRoad : public EditorFixture
 {
 protected:
 	void SetUp () override
 	{
-		VSTGUI::VST3Editor::setResourceDirectoryOverride (LUMIVO_RESOURCE_DIR);
-		controller = Steinberg::owned (new PlugController ());
-		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
-		handler = Steinberg::owned (new RecordingComponentHandler ());
-		ASSERT_EQ (controller->setComponentHandler (handler), kResultOk);
-
-		view = Steinberg::owned (controller->createView (ViewType::kEditor));
-		ASSERT_TRUE (view);
-		editor = dynamic_cast<VSTGUI::VST3Editor*> (view.get ());
-		ASSERT_NE (editor, nullptr);
-		ASSERT_EQ (editor->attached (nullptr, kPlatformTypeX11EmbedWindowID), kResultOk);
-		frame = editor->getFrame ();
-		ASSERT_NE (frame, nullptr);
+		EditorFixture::SetUp ();
+		if (!HasFatalFailure ())
+			attach ();
 	}
 
-	void TearDown () override
-	{
-		if (editor && editor->isOpen ())
-			editor->removed ();
-		view = nullptr;
-		if (controller)
-		{
-			controller->setComponentHandler (nullptr);
-			controller->terminate ();
-		}
-		VSTGUI::VST3Editor::setResourceDirectoryOverride ("");
-	}
-
-	CSlider* sliderFor (ParamID id) const
-	{
-		return dynamic_cast<CSlider*> (editor->findControlForParameter (id));
-	}
+	CSlider* sliderFor (ParamID id) const { return dynamic_cast<CSlider*> (control (id)); }
 
 	// The handle's centre for the present value, in frame coordinates.
 	static CPoint handleCentre (const CSlider& slider)
@@ -119,38 +84,6 @@ protected:
 		frame->onMouseUp (p, buttons);
 		return result;
 	}
-
-	// Checks one begin/perform.../end bracket for `id` and gives the last
-	// performed value (NaN when none).
-	double checkBracket (ParamID id, bool expectPerform = true) const
-	{
-		const auto& events = handler->events ();
-		EXPECT_GE (events.size (), expectPerform ? 3u : 2u);
-		if (events.size () < 2)
-			return NAN;
-		EXPECT_EQ (events.front ().call, Call::beginEdit);
-		EXPECT_EQ (events.front ().id, id);
-		EXPECT_EQ (events.back ().call, Call::endEdit);
-		EXPECT_EQ (events.back ().id, id);
-		double last = NAN;
-		for (size_t i = 1; i + 1 < events.size (); ++i)
-		{
-			EXPECT_EQ (events[i].call, Call::performEdit) << "event " << i;
-			EXPECT_EQ (events[i].id, id);
-			last = events[i].value;
-		}
-		if (!expectPerform)
-		{
-			EXPECT_EQ (events.size (), 2u);
-		}
-		return last;
-	}
-
-	IPtr<PlugController> controller;
-	IPtr<RecordingComponentHandler> handler;
-	IPtr<IPlugView> view;
-	VSTGUI::VST3Editor* editor {nullptr};
-	VSTGUI::CFrame* frame {nullptr};
 };
 
 TEST_F (EditorRoad, DescriptionBindsSlidersAndTheBypassButton)
@@ -180,9 +113,7 @@ TEST_F (EditorRoad, DescriptionBindsSlidersAndTheBypassButton)
 	auto* bypass = dynamic_cast<VSTGUI::COnOffButton*> (editor->findControlForParameter (kBypassId));
 	ASSERT_NE (bypass, nullptr);
 	handler->clear ();
-	CPoint p (bypass->getViewSize ().left + 1., bypass->getViewSize ().top + 1.);
-	bypass->localToFrame (p);
-	frame->onMouseDown (p, CButtonState (VSTGUI::kLButton));
+	click (bypass);
 	EXPECT_EQ (checkBracket (kBypassId), 1.);
 }
 
@@ -335,3 +266,4 @@ TEST_F (EditorRoad, ShiftDragMovesATenthAsFar)
 }
 
 } // namespace
+} // namespace EditorTest

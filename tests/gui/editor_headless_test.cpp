@@ -68,6 +68,8 @@ public:
 	}
 	bool isPrivateParameter (const ParamID id, VSTGUI::VST3Editor*) override { return id == privateID; }
 
+	long logged (const std::string& entry) const { return std::count (log.begin (), log.end (), entry); }
+
 	std::vector<std::string> log;
 	ParamID privateID {1000};
 };
@@ -131,8 +133,8 @@ TEST_F (EditorFixture, OpensOnlyWithADescriptionAndATemplate)
 		EXPECT_TRUE (absolute.open ());
 	}
 	// Failed openings told the delegate nothing; no sub-controller outlived them.
-	EXPECT_EQ (std::count (controller->log.begin (), controller->log.end (), "didOpen"), 1);
-	EXPECT_EQ (std::count (controller->log.begin (), controller->log.end (), "SubArea deleted"), 1);
+	EXPECT_EQ (controller->logged ("didOpen"), 1);
+	EXPECT_EQ (controller->logged ("SubArea deleted"), 1);
 	EXPECT_TRUE (handler->events ().empty ());
 }
 
@@ -149,10 +151,8 @@ TEST_F (EditorFixture, DelegateTakesPartInOpeningAndClosing)
 	EXPECT_EQ (editor->onSize (nullptr), kInvalidArgument);
 	ASSERT_FALSE (controller->log.empty ());
 	EXPECT_EQ (controller->log.back (), "didOpen");
-	EXPECT_NE (std::find (controller->log.begin (), controller->log.end (), "SubArea verifies COnOffButton"),
-	           controller->log.end ());
-	EXPECT_NE (std::find (controller->log.begin (), controller->log.end (), "delegate verifies CViewContainer"),
-	           controller->log.end ());
+	EXPECT_EQ (controller->logged ("SubArea verifies COnOffButton"), 1);
+	EXPECT_EQ (controller->logged ("delegate verifies CViewContainer"), 1);
 	controller->log.clear ();
 	editor->removed ();
 	EXPECT_EQ (controller->log, (std::vector<std::string> {"willClose with views", "SubArea deleted"}));

@@ -204,12 +204,6 @@ TEST (LibView, BackgroundsAndFlags)
 	EXPECT_EQ (bg->getNbReference (), 1);
 	EXPECT_FALSE (view->sizeToFit ());
 
-	view->setWantsFocus (true);
-	view->setTransparency (true);
-	view->setVisible (false);
-	EXPECT_TRUE (view->wantsFocus ());
-	EXPECT_TRUE (view->getTransparency ());
-	EXPECT_FALSE (view->isVisible ());
 	view->setMouseableArea (CRect (2, 2, 5, 5));
 	view->setViewSize (CRect (10, 0, 20, 10));
 	EXPECT_EQ (view->getMouseableArea (), CRect (12, 2, 15, 5)) << "a partial mouseable area moves with the view";

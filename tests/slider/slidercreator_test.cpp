@@ -1,4 +1,4 @@
-// The slider view creators: attribute round trips through a small fake
+// The slider view creators: attribute round trips through a small editor
 // description, the text forms and their edge cases, the takeover of
 // "CSlider" in the view factory and the control modifiers set at load.
 #include "slider/cslider.h"
@@ -8,14 +8,13 @@
 #include "vstgui/lib/cbuttonstate.h"
 #include "vstgui/lib/ccolor.h"
 #include "vstgui/lib/cview.h"
-#include "vstgui/uidescription/iuidescription.h"
-#include "vstgui/uidescription/uiattributes.h"
+#include "vstgui/uidescription/uidescription.h"
 #include "vstgui/uidescription/uiviewfactory.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -28,55 +27,12 @@ using QBGUI::CSlider;
 using QBGUI::CSliderBase;
 using QBGUI::CSliderMode;
 using QBGUI::SliderCreator;
+using Attrs = std::vector<std::pair<std::string, std::string>>;
 
-// Bitmaps and colours by name; colours also as "#rrggbbaa".
-class FakeDescription final : public IUIDescription
-{
-public:
-	std::map<std::string, CBitmap*> bitmaps;
-	std::map<std::string, CColor> colors;
-
-	CBitmap* getBitmap (UTF8StringPtr name) const override
-	{
-		const auto it = bitmaps.find (name);
-		return it == bitmaps.end () ? nullptr : it->second;
-	}
-	bool getColor (UTF8StringPtr name, CColor& color) const override
-	{
-		const auto it = colors.find (name);
-		if (it != colors.end ())
-		{
-			color = it->second;
-			return true;
-		}
-		unsigned r, g, b, a;
-		char rest;
-		if (std::sscanf (name, "#%2x%2x%2x%2x%c", &r, &g, &b, &a, &rest) != 4)
-			return false;
-		color = CColor (static_cast<uint8_t> (r), static_cast<uint8_t> (g), static_cast<uint8_t> (b),
-		                static_cast<uint8_t> (a));
-		return true;
-	}
-	UTF8StringPtr lookupBitmapName (const CBitmap* bitmap) const override
-	{
-		for (const auto& entry : bitmaps)
-			if (entry.second == bitmap)
-				return entry.first.c_str ();
-		return nullptr;
-	}
-	UTF8StringPtr lookupColorName (const CColor& color) const override
-	{
-		for (const auto& entry : colors)
-			if (entry.second == color)
-				return entry.first.c_str ();
-		return nullptr;
-	}
-	UTF8StringPtr lookupControlTagName (int32_t) const override { return nullptr; }
-	int32_t getTagForName (UTF8StringPtr) const override { return -1; }
-	IControlListener* getControlListener (UTF8StringPtr) const override { return nullptr; }
-	IController* getController () const override { return nullptr; }
-	const IViewFactory* getViewFactory () const override { return nullptr; }
-};
+const char* const kDescription = R"({"vstgui-ui-description": {
+  "bitmaps": {"knob": {"path": "slider-handle.png"}},
+  "colors": {"accent": "#2090e0ff"}}})";
+constexpr CColor kAccent (0x20, 0x90, 0xe0, 0xff);
 
 // Counts the draw-style calls that apply makes.
 class CountingSlider final : public CSlider
@@ -105,24 +61,29 @@ public:
 	bool apply (CView*, const UIAttributes&, const IUIDescription*) const override { return false; }
 };
 
+UIAttributes attributesOf (const Attrs& attrs)
+{
+	UIAttributes attributes;
+	for (const auto& a : attrs)
+		attributes.setAttribute (a.first, a.second);
+	return attributes;
+}
+
 class SliderCreatorTest : public ::testing::Test
 {
 protected:
 	void SetUp () override
 	{
-		knob = makeOwned<CBitmap> (20., 10.);
-		description.bitmaps["knob"] = knob;
-		description.colors["accent"] = CColor (0x20, 0x90, 0xe0, 0xff);
+		ASSERT_TRUE (description.parseText (kDescription, std::strlen (kDescription)));
+		knob = description.getBitmap ("knob");
+		ASSERT_NE (knob, nullptr);
 	}
 
-	const IViewCreator& creator () const { return *UIViewFactory::getViewCreator ("CSlider"); }
+	static const IViewCreator& creator () { return *UIViewFactory::getViewCreator ("CSlider"); }
 
-	SharedPointer<CSlider> make (const std::vector<std::pair<std::string, std::string>>& attrs,
-	                             bool* applied = nullptr)
+	SharedPointer<CSlider> make (const Attrs& attrs, bool* applied = nullptr)
 	{
-		UIAttributes attributes;
-		for (const auto& a : attrs)
-			attributes.setAttribute (a.first, a.second);
+		const auto attributes = attributesOf (attrs);
 		auto view = owned (dynamic_cast<CSlider*> (creator ().create (attributes, &description)));
 		const bool ok = view && creator ().apply (view, attributes, &description);
 		if (applied)
@@ -130,14 +91,19 @@ protected:
 		return view;
 	}
 
-	std::string read (CView* view, const std::string& name, std::string text = "<untouched>")
+	// What getAttributeValue writes over `text`, or "<false>" when it refuses.
+	std::string read (CView* view, const std::string& name, std::string text = "<untouched>") const
 	{
-		const bool ok = creator ().getAttributeValue (view, name, text, &description);
-		return ok ? text : "<false>";
+		return creator ().getAttributeValue (view, name, text, &description) ? text : "<false>";
+	}
+	static std::string readWithoutDescription (CView* view, const std::string& name)
+	{
+		std::string text;
+		return creator ().getAttributeValue (view, name, text, nullptr) ? text : "<false>";
 	}
 
-	FakeDescription description;
-	SharedPointer<CBitmap> knob;
+	UIDescription description {std::string (LUMIVO_RESOURCE_DIR) + "/slider-creator-test.uidesc"};
+	CBitmap* knob {nullptr};
 };
 
 TEST_F (SliderCreatorTest, ModuleLoadTakesOverCSliderAndSetsTheModifiers)
@@ -160,8 +126,7 @@ TEST_F (SliderCreatorTest, CreateMakesAnEmptyHorizontalSliderAtUseGlobal)
 	auto slider = make ({}, &applied);
 	ASSERT_TRUE (slider);
 	EXPECT_TRUE (applied);
-	EXPECT_EQ (slider->getViewSize ().getWidth (), 0.);
-	EXPECT_EQ (slider->getViewSize ().getHeight (), 0.);
+	EXPECT_EQ (slider->getViewSize (), CRect (0, 0, 0, 0));
 	EXPECT_EQ (slider->getTag (), -1);
 	EXPECT_EQ (slider->getStyle (), CSliderBase::kLeft | CSliderBase::kHorizontal);
 	EXPECT_EQ (slider->getZoomFactor (), 10.f);
@@ -174,32 +139,17 @@ TEST_F (SliderCreatorTest, CreateMakesAnEmptyHorizontalSliderAtUseGlobal)
 
 TEST_F (SliderCreatorTest, EveryAttributeRoundTrips)
 {
-	const std::vector<std::pair<std::string, std::string>> cases = {
-		{"mode", "touch"},
-		{"mode", "relative touch"},
-		{"mode", "free click"},
-		{"mode", "QB free click"},
-		{"mode", "ramp"},
-		{"mode", "use global"},
-		{"orientation", "vertical"},
-		{"orientation", "horizontal"},
-		{"reverse-orientation", "true"},
-		{"reverse-orientation", "false"},
-		{"handle-offset", "3, 4.5"},
-		{"zoom-factor", "2.5"},
-		{"handle-bitmap", "knob"},
-		{"bitmap-offset", "-2, 7"},
-		{"draw-frame", "true"},
-		{"draw-back", "true"},
-		{"draw-value", "true"},
-		{"draw-value-from-center", "true"},
-		{"draw-value-inverted", "true"},
-		{"draw-value", "false"},
-		{"frame-width", "1.5"},
-		{"draw-frame-color", "accent"},
-		{"draw-back-color", "#10203040"},
-		{"draw-value-color", "#ffffff00"},
-	};
+	Attrs cases = {{"orientation", "vertical"}, {"orientation", "horizontal"},
+	               {"reverse-orientation", "true"}, {"reverse-orientation", "false"},
+	               {"handle-offset", "3, 4.5"}, {"zoom-factor", "2.5"},
+	               {"handle-bitmap", "knob"}, {"bitmap-offset", "-2, 7"},
+	               {"draw-value", "false"}, {"frame-width", "1.5"},
+	               {"draw-frame-color", "accent"}, {"draw-back-color", "#10203040"},
+	               {"draw-value-color", "#ffffff00"}};
+	for (const char* mode : {"touch", "relative touch", "free click", "QB free click", "ramp", "use global"})
+		cases.emplace_back ("mode", mode);
+	for (const char* bit : {"draw-frame", "draw-back", "draw-value", "draw-value-from-center", "draw-value-inverted"})
+		cases.emplace_back (bit, "true");
 	for (const auto& c : cases)
 	{
 		auto slider = make ({c});
@@ -211,44 +161,35 @@ TEST_F (SliderCreatorTest, EveryAttributeRoundTrips)
 	// caller's entries; "free-click" never is.
 	IViewCreator::StringList names {"caller's"};
 	EXPECT_TRUE (creator ().getAttributeNames (names));
-	const IViewCreator::StringList expected {
-		"caller's", "mode", "orientation", "reverse-orientation", "handle-offset", "zoom-factor",
-		"handle-bitmap", "bitmap-offset", "draw-frame", "draw-back", "draw-value",
-		"draw-value-from-center", "draw-value-inverted", "frame-width", "draw-frame-color",
-		"draw-back-color", "draw-value-color"};
-	EXPECT_EQ (names, expected);
+	EXPECT_EQ (names, (IViewCreator::StringList {
+	                      "caller's", "mode", "orientation", "reverse-orientation", "handle-offset",
+	                      "zoom-factor", "handle-bitmap", "bitmap-offset", "draw-frame", "draw-back",
+	                      "draw-value", "draw-value-from-center", "draw-value-inverted", "frame-width",
+	                      "draw-frame-color", "draw-back-color", "draw-value-color"}));
 
 	const std::map<std::string, IViewCreator::AttrType> types = {
-		{"mode", IViewCreator::kListType},
-		{"orientation", IViewCreator::kListType},
-		{"reverse-orientation", IViewCreator::kBooleanType},
-		{"handle-offset", IViewCreator::kPointType},
-		{"zoom-factor", IViewCreator::kFloatType},
-		{"handle-bitmap", IViewCreator::kBitmapType},
-		{"bitmap-offset", IViewCreator::kPointType},
-		{"draw-frame", IViewCreator::kBooleanType},
-		{"draw-value-inverted", IViewCreator::kBooleanType},
-		{"frame-width", IViewCreator::kFloatType},
-		{"draw-back-color", IViewCreator::kColorType},
-		{"free-click", IViewCreator::kUnknownType},
-		{"control-tag", IViewCreator::kUnknownType},
-		{"Mode", IViewCreator::kUnknownType},
-	};
+		{"mode", IViewCreator::kListType},           {"orientation", IViewCreator::kListType},
+		{"reverse-orientation", IViewCreator::kBooleanType}, {"handle-offset", IViewCreator::kPointType},
+		{"zoom-factor", IViewCreator::kFloatType},    {"handle-bitmap", IViewCreator::kBitmapType},
+		{"bitmap-offset", IViewCreator::kPointType},  {"draw-frame", IViewCreator::kBooleanType},
+		{"draw-value-inverted", IViewCreator::kBooleanType}, {"frame-width", IViewCreator::kFloatType},
+		{"draw-back-color", IViewCreator::kColorType}, {"free-click", IViewCreator::kUnknownType},
+		{"control-tag", IViewCreator::kUnknownType},  {"Mode", IViewCreator::kUnknownType}};
 	for (const auto& t : types)
 		EXPECT_EQ (creator ().getAttributeType (t.first), t.second) << t.first;
 }
 
 TEST_F (SliderCreatorTest, ModeNamesAreExactAndFreeClickYieldsToAMatchingMode)
 {
-	EXPECT_EQ (make ({{"mode", "QB free click"}})->getSliderMode (), CSliderMode::QBFreeClick);
+	const auto modeOf = [this] (const Attrs& attrs) { return make (attrs)->getSliderMode (); };
+	EXPECT_EQ (modeOf ({{"mode", "QB free click"}}), CSliderMode::QBFreeClick);
 	for (const char* near : {"QB Free Click", "qb free click", " ramp", "ramp ", "Ramp", "", "6"})
-		EXPECT_EQ (make ({{"mode", near}})->getSliderMode (), CSliderMode::UseGlobal) << near;
+		EXPECT_EQ (modeOf ({{"mode", near}}), CSliderMode::UseGlobal) << near;
 
-	EXPECT_EQ (make ({{"free-click", "true"}, {"mode", "ramp"}})->getSliderMode (), CSliderMode::Ramp);
-	EXPECT_EQ (make ({{"free-click", "true"}, {"mode", "Ramp"}})->getSliderMode (),
-	           CSliderMode::FreeClick);
-	EXPECT_EQ (make ({{"free-click", "yes"}})->getSliderMode (), CSliderMode::Touch);
-	EXPECT_EQ (make ({{"free-click", "True"}})->getSliderMode (), CSliderMode::Touch);
+	EXPECT_EQ (modeOf ({{"free-click", "true"}, {"mode", "ramp"}}), CSliderMode::Ramp);
+	EXPECT_EQ (modeOf ({{"free-click", "true"}, {"mode", "Ramp"}}), CSliderMode::FreeClick);
+	EXPECT_EQ (modeOf ({{"free-click", "yes"}}), CSliderMode::Touch);
+	EXPECT_EQ (modeOf ({{"free-click", "True"}}), CSliderMode::Touch);
 
 	auto freeClick = make ({{"free-click", "true"}});
 	EXPECT_EQ (read (freeClick, "mode"), "free click");
@@ -257,35 +198,35 @@ TEST_F (SliderCreatorTest, ModeNamesAreExactAndFreeClickYieldsToAMatchingMode)
 
 TEST_F (SliderCreatorTest, OrientationAndItsDirectionWhateverTheOrder)
 {
-	EXPECT_EQ (make ({{"orientation", "Vertical"}})->getStyle (),
-	           CSliderBase::kLeft | CSliderBase::kHorizontal);
+	const auto styleOf = [this] (const Attrs& attrs) { return make (attrs)->getStyle (); };
+	EXPECT_EQ (styleOf ({{"orientation", "Vertical"}}), CSliderBase::kLeft | CSliderBase::kHorizontal);
 
 	// Attributes are held by name, so build both insertion orders anyway.
-	auto first = make ({{"reverse-orientation", "true"}, {"orientation", "vertical"}});
-	auto second = make ({{"orientation", "vertical"}, {"reverse-orientation", "true"}});
-	for (const auto* s : {first.get (), second.get ()})
+	for (const auto style : {styleOf ({{"reverse-orientation", "true"}, {"orientation", "vertical"}}),
+	                         styleOf ({{"orientation", "vertical"}, {"reverse-orientation", "true"}})})
 	{
-		EXPECT_TRUE (s->getStyle () & CSliderBase::kVertical);
-		EXPECT_TRUE (s->getStyle () & CSliderBase::kTop);
-		EXPECT_FALSE (s->getStyle () & CSliderBase::kHorizontal);
+		EXPECT_TRUE (style & CSliderBase::kVertical);
+		EXPECT_TRUE (style & CSliderBase::kTop);
+		EXPECT_FALSE (style & CSliderBase::kHorizontal);
 	}
 	// The created slider's kLeft survives a switch to vertical.
-	EXPECT_EQ (make ({{"orientation", "vertical"}, {"reverse-orientation", "false"}})->getStyle (),
+	EXPECT_EQ (styleOf ({{"orientation", "vertical"}, {"reverse-orientation", "false"}}),
 	           CSliderBase::kLeft | CSliderBase::kVertical | CSliderBase::kBottom);
-	EXPECT_EQ (make ({{"reverse-orientation", "false"}})->getStyle (),
-	           CSliderBase::kLeft | CSliderBase::kHorizontal);
-	EXPECT_EQ (make ({{"reverse-orientation", "true"}})->getStyle (),
-	           CSliderBase::kRight | CSliderBase::kHorizontal);
+	EXPECT_EQ (styleOf ({{"reverse-orientation", "false"}}), CSliderBase::kLeft | CSliderBase::kHorizontal);
+	EXPECT_EQ (styleOf ({{"reverse-orientation", "true"}}), CSliderBase::kRight | CSliderBase::kHorizontal);
 
+	// style set, then "reverse-orientation" and "orientation" written back
+	const std::tuple<int32_t, const char*, const char*> written[] = {
+		{CSliderBase::kHorizontal | CSliderBase::kRight, "true", "horizontal"},
+		{CSliderBase::kVertical | CSliderBase::kBottom, "false", "vertical"},
+		{CSliderBase::kHorizontal | CSliderBase::kTop, "false", "horizontal"}};
 	auto slider = make ({});
-	slider->setStyle (CSliderBase::kHorizontal | CSliderBase::kRight);
-	EXPECT_EQ (read (slider, "reverse-orientation"), "true");
-	EXPECT_EQ (read (slider, "orientation"), "horizontal");
-	slider->setStyle (CSliderBase::kVertical | CSliderBase::kBottom);
-	EXPECT_EQ (read (slider, "reverse-orientation"), "false");
-	EXPECT_EQ (read (slider, "orientation"), "vertical");
-	slider->setStyle (CSliderBase::kHorizontal | CSliderBase::kTop);
-	EXPECT_EQ (read (slider, "reverse-orientation"), "false");
+	for (const auto& [style, reversed, orientation] : written)
+	{
+		slider->setStyle (style);
+		EXPECT_EQ (read (slider, "reverse-orientation"), reversed) << style;
+		EXPECT_EQ (read (slider, "orientation"), orientation) << style;
+	}
 }
 
 TEST_F (SliderCreatorTest, NumbersAndPointsThatDoNotReadAreSkipped)
@@ -314,7 +255,7 @@ TEST_F (SliderCreatorTest, NumbersAndPointsThatDoNotReadAreSkipped)
 TEST_F (SliderCreatorTest, BitmapsByNameEmptyOrUnknownMeanNone)
 {
 	auto slider = make ({{"handle-bitmap", "knob"}});
-	EXPECT_EQ (slider->getHandle (), knob.get ());
+	EXPECT_EQ (slider->getHandle (), knob);
 
 	bool applied = false;
 	auto byEmpty = make ({{"handle-bitmap", ""}}, &applied);
@@ -322,19 +263,28 @@ TEST_F (SliderCreatorTest, BitmapsByNameEmptyOrUnknownMeanNone)
 	EXPECT_EQ (byEmpty->getHandle (), nullptr);
 	EXPECT_EQ (read (byEmpty, "handle-bitmap", "kept"), "kept");
 
+	EXPECT_TRUE (creator ().apply (slider, attributesOf ({{"handle-bitmap", "no such image"}}), &description));
+	EXPECT_EQ (slider->getHandle (), nullptr);
+	// Without a description no name resolves.
 	slider->setHandle (knob);
-	UIAttributes unknown;
-	unknown.setAttribute ("handle-bitmap", "no such image");
-	EXPECT_TRUE (creator ().apply (slider, unknown, &description));
+	EXPECT_TRUE (creator ().apply (slider, attributesOf ({{"handle-bitmap", "knob"}}), nullptr));
 	EXPECT_EQ (slider->getHandle (), nullptr);
 
-	// A bitmap the description does not name is written by its resource name.
-	auto loose = makeOwned<CBitmap> (CResourceDescription ("loose_handle.png"));
-	slider->setHandle (loose);
-	EXPECT_EQ (read (slider, "handle-bitmap"), "loose_handle.png");
-	auto numbered = makeOwned<CBitmap> (CResourceDescription (1234));
-	slider->setHandle (numbered);
-	EXPECT_EQ (read (slider, "handle-bitmap"), "1234");
+	// A bitmap the description does not name is written by its resource
+	// name or number, and one with neither as empty text.
+	const std::pair<SharedPointer<CBitmap>, const char*> loose[] = {
+		{makeOwned<CBitmap> (CResourceDescription ("loose_handle.png")), "loose_handle.png"},
+		{makeOwned<CBitmap> (CResourceDescription (1234)), "1234"},
+		{makeOwned<CBitmap> (20., 10.), ""}};
+	for (const auto& [bitmap, text] : loose)
+	{
+		slider->setHandle (bitmap);
+		EXPECT_EQ (read (slider, "handle-bitmap"), text);
+	}
+	// Without a description even a bitmap it holds goes by its resource.
+	slider->setHandle (knob);
+	EXPECT_EQ (readWithoutDescription (slider, "handle-bitmap"),
+	           std::string (LUMIVO_RESOURCE_DIR) + "/slider-handle.png");
 	slider->setHandle (nullptr);
 }
 
@@ -344,21 +294,20 @@ TEST_F (SliderCreatorTest, ColoursEmptyIsTransparentWhiteUnknownIsSkipped)
 	                     {"draw-value-color", "accent"}});
 	EXPECT_EQ (slider->getFrameColor (), CColor (255, 255, 255, 0));
 	EXPECT_EQ (slider->getBackColor (), CColor (0, 0, 0, 255)) << "construction value kept";
-	EXPECT_EQ (slider->getValueColor (), description.colors["accent"]);
+	EXPECT_EQ (slider->getValueColor (), kAccent);
 	EXPECT_EQ (read (slider, "draw-value-color"), "accent");
 	EXPECT_EQ (read (slider, "draw-back-color"), "#000000ff");
 	EXPECT_EQ (read (slider, "draw-frame-color"), "#ffffff00");
 
-	// Without a description only the empty text resolves.
-	UIAttributes attributes;
-	attributes.setAttribute ("draw-back-color", "#11223344");
-	attributes.setAttribute ("draw-value-color", "");
-	EXPECT_TRUE (creator ().apply (slider, attributes, nullptr));
+	// Without a description only the empty text resolves, and colours are
+	// written in the notation.
+	EXPECT_TRUE (creator ().apply (
+		slider, attributesOf ({{"draw-back-color", "#11223344"}, {"draw-value-color", ""}}), nullptr));
 	EXPECT_EQ (slider->getBackColor (), CColor (0, 0, 0, 255));
 	EXPECT_EQ (slider->getValueColor (), CColor (255, 255, 255, 0));
-	std::string text;
-	EXPECT_TRUE (creator ().getAttributeValue (slider, "draw-value-color", text, nullptr));
-	EXPECT_EQ (text, "#ffffff00");
+	EXPECT_EQ (readWithoutDescription (slider, "draw-value-color"), "#ffffff00");
+	slider->setValueColor (kAccent);
+	EXPECT_EQ (readWithoutDescription (slider, "draw-value-color"), "#2090e0ff");
 }
 
 TEST_F (SliderCreatorTest, DrawStyleIsAlwaysSetBitsOnlyByTheirAttributes)
@@ -370,11 +319,9 @@ TEST_F (SliderCreatorTest, DrawStyleIsAlwaysSetBitsOnlyByTheirAttributes)
 	EXPECT_EQ (slider.drawStyleCalls, 1);
 	EXPECT_EQ (slider.getDrawStyle (), CSlider::kDrawBack | CSlider::kDrawInverted);
 
-	UIAttributes attributes;
-	attributes.setAttribute ("draw-frame", "true");
-	attributes.setAttribute ("draw-back", "TRUE");
-	attributes.setAttribute ("draw-value", "1");
-	EXPECT_TRUE (creator ().apply (&slider, attributes, &description));
+	EXPECT_TRUE (creator ().apply (
+		&slider, attributesOf ({{"draw-frame", "true"}, {"draw-back", "TRUE"}, {"draw-value", "1"}}),
+		&description));
 	EXPECT_EQ (slider.drawStyleCalls, 2);
 	EXPECT_EQ (slider.getDrawStyle (), CSlider::kDrawFrame | CSlider::kDrawInverted);
 	EXPECT_EQ (read (&slider, "draw-back"), "false");
@@ -384,49 +331,45 @@ TEST_F (SliderCreatorTest, DrawStyleIsAlwaysSetBitsOnlyByTheirAttributes)
 TEST_F (SliderCreatorTest, ForeignViewsAndNamesAreRefused)
 {
 	auto plain = makeOwned<CView> (CRect (0, 0, 10, 10));
-	UIAttributes attributes;
-	attributes.setAttribute ("mode", "ramp");
+	const auto attributes = attributesOf ({{"mode", "ramp"}});
 	EXPECT_FALSE (creator ().apply (plain, attributes, &description));
 	EXPECT_FALSE (creator ().apply (nullptr, attributes, &description));
 	EXPECT_EQ (read (plain, "mode"), "<false>");
 	EXPECT_EQ (read (nullptr, "zoom-factor"), "<false>");
 
 	auto slider = make ({});
-	EXPECT_EQ (read (slider, "control-tag"), "<false>");
-	EXPECT_EQ (read (slider, "Zoom-factor"), "<false>");
+	for (const char* name : {"control-tag", "Zoom-factor"})
+		EXPECT_EQ (read (slider, name), "<false>") << name;
 	std::string text = "kept";
 	EXPECT_FALSE (creator ().getAttributeValue (slider, "size", text, &description));
 	EXPECT_EQ (text, "kept");
 
 	// A mode outside the table has no name: refused, not read past the table.
-	slider->setSliderMode (static_cast<CSliderMode> (9));
-	EXPECT_EQ (read (slider, "mode"), "<false>");
-	slider->setSliderMode (static_cast<CSliderMode> (-1));
-	EXPECT_EQ (read (slider, "mode"), "<false>");
+	for (const int mode : {9, -1})
+	{
+		slider->setSliderMode (static_cast<CSliderMode> (mode));
+		EXPECT_EQ (read (slider, "mode"), "<false>") << mode;
+	}
 }
 
 TEST_F (SliderCreatorTest, ListValues)
 {
 	using Texts = std::vector<std::string>;
-	const auto listed = [this] (const char* name, IViewCreator::ConstStringPtrList& values) {
+	const auto listed = [] (const char* name, IViewCreator::ConstStringPtrList& values) {
 		EXPECT_TRUE (creator ().getPossibleListValues (name, values)) << name;
 		Texts texts;
 		for (const auto* v : values)
 			texts.push_back (*v);
 		return texts;
 	};
-	IViewCreator::ConstStringPtrList values;
-	EXPECT_EQ (listed ("orientation", values), (Texts {"horizontal", "vertical"}));
-
-	values.clear ();
-	EXPECT_EQ (listed ("mode", values), (Texts {"touch", "relative touch", "free click",
-	                                            "QB free click", "ramp", "use global"}));
+	IViewCreator::ConstStringPtrList orientations, modes, again, none;
+	EXPECT_EQ (listed ("orientation", orientations), (Texts {"horizontal", "vertical"}));
+	EXPECT_EQ (listed ("mode", modes),
+	           (Texts {"touch", "relative touch", "free click", "QB free click", "ramp", "use global"}));
 	// The same strings each time: built once.
-	IViewCreator::ConstStringPtrList again;
 	listed ("mode", again);
-	EXPECT_EQ (again, values);
+	EXPECT_EQ (again, modes);
 
-	IViewCreator::ConstStringPtrList none;
 	EXPECT_FALSE (creator ().getPossibleListValues ("zoom-factor", none));
 	EXPECT_FALSE (creator ().getPossibleListValues ("free-click", none));
 	EXPECT_TRUE (none.empty ());
@@ -436,14 +379,11 @@ TEST_F (SliderCreatorTest, FactoryBuildsTheSizeAlongTheOrientationSet)
 {
 	// Orientation is applied before the "CView" creator sets the size, so
 	// the handle travels along y here.
-	UIAttributes attributes;
-	attributes.setAttribute ("class", "CSlider");
-	attributes.setAttribute ("origin", "10, 20");
-	attributes.setAttribute ("size", "30, 120");
-	attributes.setAttribute ("orientation", "vertical");
-	attributes.setAttribute ("reverse-orientation", "false");
 	UIViewFactory factory;
-	auto view = owned (factory.createView (attributes, &description));
+	auto view = owned (factory.createView (
+		attributesOf ({{"class", "CSlider"}, {"origin", "10, 20"}, {"size", "30, 120"},
+		               {"orientation", "vertical"}, {"reverse-orientation", "false"}}),
+		&description));
 	auto* slider = dynamic_cast<CSlider*> (view.get ());
 	ASSERT_NE (slider, nullptr);
 	EXPECT_EQ (slider->getViewSize (), CRect (10, 20, 40, 140));

@@ -2,6 +2,7 @@
 // base-view chain and the layer's own creators, read and written back.
 #include "uidesc_testkit.h"
 
+#include "vstgui/lib/cbitmap.h"
 #include "vstgui/lib/controls/cbuttons.h"
 #include "vstgui/lib/controls/ctextlabel.h"
 #include "vstgui/lib/cviewcontainer.h"
@@ -12,6 +13,8 @@
 
 #include <cfloat>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 using namespace VSTGUI;
 
@@ -45,11 +48,17 @@ public:
 	bool makesView {true};
 };
 
-UIAttributes classAttributes (const char* className)
+UIAttributes attributesOf (std::initializer_list<std::pair<const char*, const char*>> attrs)
 {
 	UIAttributes a;
-	a.setAttribute ("class", className);
+	for (const auto& [name, value] : attrs)
+		a.setAttribute (name, value);
 	return a;
+}
+
+UIAttributes classAttributes (const char* className)
+{
+	return attributesOf ({{"class", className}});
 }
 
 } // namespace
@@ -114,53 +123,45 @@ TEST (UIViewFactoryChain, CreateThenApplyAlongTheBaseChainWhileApplyAnswersTrue)
 	for (auto* c : {&leaf, &middle, &root})
 		UIViewFactory::registerViewCreator (*c);
 	UIViewFactory factory;
+	// The calls made while building a "TestLeaf"; "no view" when none is made.
+	const auto build = [&] (const char* className = "TestLeaf") {
+		log.clear ();
+		CView* view = factory.createView (classAttributes (className), nullptr);
+		if (!view)
+			return std::vector<std::string> {"no view"};
+		view->forget ();
+		return log;
+	};
+	using Log = std::vector<std::string>;
 
-	CView* view = factory.createView (classAttributes ("TestLeaf"), nullptr);
-	ASSERT_NE (view, nullptr);
-	EXPECT_EQ (log, (std::vector<std::string> {"create TestLeaf", "apply TestLeaf", "apply TestMiddle",
-	                                           "apply TestRoot"}));
-	view->forget ();
-
+	EXPECT_EQ (build (), (Log {"create TestLeaf", "apply TestLeaf", "apply TestMiddle", "apply TestRoot"}));
 	// A false answer ends the chain; the view stays.
-	log.clear ();
 	middle.answer = false;
-	view = factory.createView (classAttributes ("TestLeaf"), nullptr);
-	ASSERT_NE (view, nullptr);
-	EXPECT_EQ (log, (std::vector<std::string> {"create TestLeaf", "apply TestLeaf", "apply TestMiddle"}));
-	view->forget ();
+	EXPECT_EQ (build (), (Log {"create TestLeaf", "apply TestLeaf", "apply TestMiddle"}));
 	middle.answer = true;
-
 	// A view its own creator refuses is dropped.
-	log.clear ();
 	leaf.answer = false;
-	EXPECT_EQ (factory.createView (classAttributes ("TestLeaf"), nullptr), nullptr);
+	EXPECT_EQ (build (), Log {"no view"});
 	leaf.answer = true;
-
 	// An unregistered base ends the chain.
-	log.clear ();
 	UIViewFactory::unregisterViewCreator (middle);
-	view = factory.createView (classAttributes ("TestLeaf"), nullptr);
-	ASSERT_NE (view, nullptr);
-	EXPECT_EQ (log, (std::vector<std::string> {"create TestLeaf", "apply TestLeaf"}));
-	view->forget ();
+	EXPECT_EQ (build (), (Log {"create TestLeaf", "apply TestLeaf"}));
 
 	// Unknown classes, no class, and creators that make nothing give no view.
-	EXPECT_EQ (factory.createView (classAttributes ("NoSuchClass"), nullptr), nullptr);
+	EXPECT_EQ (build ("NoSuchClass"), Log {"no view"});
 	EXPECT_EQ (factory.createView (UIAttributes (), nullptr), nullptr);
 	root.makesView = false;
-	EXPECT_EQ (factory.createView (classAttributes ("TestRoot"), nullptr), nullptr);
+	EXPECT_EQ (build ("TestRoot"), Log {"no view"});
 	root.makesView = true;
 
 	// Base names that loop end after a bounded number of steps.
-	log.clear ();
 	ChainCreator loopA ("TestLoopA", "TestLoopB", &log);
 	ChainCreator loopB ("TestLoopB", "TestLoopA", &log);
 	UIViewFactory::registerViewCreator (loopA);
 	UIViewFactory::registerViewCreator (loopB);
-	view = factory.createView (classAttributes ("TestLoopA"), nullptr);
-	ASSERT_NE (view, nullptr);
-	EXPECT_LE (log.size (), 40u);
-	view->forget ();
+	const auto loopLog = build ("TestLoopA");
+	EXPECT_NE (loopLog, Log {"no view"});
+	EXPECT_LE (loopLog.size (), 40u);
 
 	for (auto* c : {&leaf, &root, &loopA, &loopB})
 		UIViewFactory::unregisterViewCreator (*c);
@@ -173,18 +174,11 @@ TEST (StandardViewCreators, AttributesToViewAndBack)
 	ASSERT_TRUE (description.parseText (text, strlen (text)));
 	const auto* factory = static_cast<const UIViewFactory*> (description.getViewFactory ());
 
-	UIAttributes a = classAttributes ("CTextLabel");
-	a.setAttribute ("origin", "10, 20");
-	a.setAttribute ("size", "30, 40");
-	a.setAttribute ("transparent", "true");
-	a.setAttribute ("mouse-enabled", "false");
-	a.setAttribute ("min-value", "-1");
-	a.setAttribute ("max-value", "2");
-	a.setAttribute ("default-value", "0.5");
-	a.setAttribute ("wheel-inc-value", "0.05");
-	a.setAttribute ("control-tag", "Rate");
-	a.setAttribute ("title", "Hello");
-	a.setAttribute ("no-such-attribute", "ignored");
+	const UIAttributes a = attributesOf (
+	    {{"class", "CTextLabel"}, {"origin", "10, 20"}, {"size", "30, 40"}, {"transparent", "true"},
+	     {"mouse-enabled", "false"}, {"min-value", "-1"}, {"max-value", "2"}, {"default-value", "0.5"},
+	     {"wheel-inc-value", "0.05"}, {"control-tag", "Rate"}, {"title", "Hello"},
+	     {"no-such-attribute", "ignored"}});
 	CView* view = factory->createView (a, &description);
 	auto* label = dynamic_cast<CTextLabel*> (view);
 	ASSERT_NE (label, nullptr);
@@ -228,15 +222,11 @@ TEST (StandardViewCreators, AttributesToViewAndBack)
 TEST (StandardViewCreators, HostileValuesAreLeftUnapplied)
 {
 	UIViewFactory factory;
-	UIAttributes a = classAttributes ("COnOffButton");
-	a.setAttribute ("origin", "1e300, 5");
-	a.setAttribute ("size", "-5, 10");
-	a.setAttribute ("min-value", "-1e300");
-	a.setAttribute ("max-value", "1e300");
-	a.setAttribute ("control-tag", "NoSuchTag");
-	a.setAttribute ("opacity", "7");
-	a.setAttribute ("bitmap", "missing");
-	CView* view = factory.createView (a, nullptr);
+	CView* view = factory.createView (
+	    attributesOf ({{"class", "COnOffButton"}, {"origin", "1e300, 5"}, {"size", "-5, 10"},
+	                   {"min-value", "-1e300"}, {"max-value", "1e300"}, {"control-tag", "NoSuchTag"},
+	                   {"opacity", "7"}, {"bitmap", "missing"}}),
+	    nullptr);
 	auto* button = dynamic_cast<COnOffButton*> (view);
 	ASSERT_NE (button, nullptr);
 	EXPECT_EQ (button->getViewSize (), CRect (0., 0., 0., 0.));
@@ -254,4 +244,32 @@ TEST (StandardViewCreators, HostileValuesAreLeftUnapplied)
 	ASSERT_NE (view, nullptr);
 	EXPECT_EQ (dynamic_cast<CControl*> (view)->getTag (), -1);
 	view->forget ();
+}
+
+TEST (StandardViewCreators, BitmapsByDescriptionNameElseByResource)
+{
+	UIDescription description (std::string (LUMIVO_RESOURCE_DIR) + "/factory-test.uidesc");
+	const char* text = R"({"vstgui-ui-description": {"bitmaps": {"back": {"path": "switch.png"}}}})";
+	ASSERT_TRUE (description.parseText (text, strlen (text)));
+	const auto* factory = static_cast<const UIViewFactory*> (description.getViewFactory ());
+	auto view = owned (factory->createView (
+	    attributesOf ({{"class", "CView"}, {"bitmap", "back"}, {"disabled-bitmap", ""}}), &description));
+	ASSERT_NE (view, nullptr);
+	ASSERT_NE (view->getBackground (), nullptr);
+	EXPECT_EQ (view->getBackground (), description.getBitmap ("back"));
+	EXPECT_EQ (view->getDisabledBackground (), nullptr);
+
+	const auto written = [&] (const char* name) {
+		std::string value = "untouched";
+		EXPECT_TRUE (factory->getAttributeValue (view, "CView", name, value, &description)) << name;
+		return value;
+	};
+	EXPECT_EQ (written ("bitmap"), "back");
+	EXPECT_EQ (written ("disabled-bitmap"), "untouched");
+	// Bitmaps the description does not hold: by number, and with no resource
+	// at all as empty text rather than the caller's.
+	view->setBackground (makeOwned<CBitmap> (CResourceDescription (7)));
+	EXPECT_EQ (written ("bitmap"), "7");
+	view->setBackground (makeOwned<CBitmap> (4., 4.));
+	EXPECT_EQ (written ("bitmap"), "");
 }

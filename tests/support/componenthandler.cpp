@@ -13,7 +13,7 @@ bool RecordingComponentHandler::Event::operator== (const Event& other) const
 tresult RecordingComponentHandler::record (Call call, Vst::ParamID id, Vst::ParamValue value, int32 flags)
 {
 	recorded.push_back ({call, id, value, flags});
-	return answer;
+	return kResultOk;
 }
 
 tresult PLUGIN_API RecordingComponentHandler::beginEdit (Vst::ParamID id)

@@ -38,8 +38,6 @@ public:
 
 	const std::vector<Event>& events () const { return recorded; }
 	void clear () { recorded.clear (); }
-	// The result every call answers with (kResultOk unless changed).
-	void setResult (Steinberg::tresult result) { answer = result; }
 	Steinberg::uint32 referenceCount () const { return static_cast<Steinberg::uint32> (refCount); }
 
 	Steinberg::tresult PLUGIN_API beginEdit (Steinberg::Vst::ParamID id) override;
@@ -64,7 +62,6 @@ private:
 	                           Steinberg::Vst::ParamValue value = 0.0, Steinberg::int32 flags = 0);
 
 	std::vector<Event> recorded;
-	Steinberg::tresult answer = Steinberg::kResultOk;
 	Steinberg::int32 refCount = 1;
 };
 

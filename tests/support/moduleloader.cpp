@@ -51,11 +51,6 @@ ModuleLoader::~ModuleLoader ()
 		dlclose (library);
 }
 
-void* ModuleLoader::symbol (const char* name) const
-{
-	return library ? dlsym (library, name) : nullptr;
-}
-
 Steinberg::IPluginFactory* ModuleLoader::factory () const
 {
 	return factoryProc ? factoryProc () : nullptr;

@@ -26,11 +26,6 @@ public:
 
 	bool isLoaded () const { return entered; }
 	const std::string& error () const { return message; }
-	void* handle () const { return library; }
-	void* symbol (const char* name) const;
-
-	EntryProc moduleEntry () const { return entryProc; }
-	ExitProc moduleExit () const { return exitProc; }
 	// A new reference from GetPluginFactory, or null; the caller releases it.
 	Steinberg::IPluginFactory* factory () const;
 

@@ -102,61 +102,64 @@ tresult PLUGIN_API HostContext::queryInterface (const TUID iid, void** obj)
 	return kNoInterface;
 }
 
+template <typename Sample>
+void AudioBlock::build (Channels<Sample>& in, Channels<Sample>& out, size_t count, size_t length,
+                        bool shared)
+{
+	in.storage.assign (count, std::vector<Sample> (length, Sample (0)));
+	out.storage.assign (shared ? 0 : count, std::vector<Sample> (length, Sample (0)));
+	for (size_t c = 0; c < count; ++c)
+	{
+		in.pointers.push_back (in.storage[c].data ());
+		out.pointers.push_back (shared ? in.storage[c].data () : out.storage[c].data ());
+	}
+}
+
 AudioBlock::AudioBlock (int32 symbolicSampleSize, int32 numSamples, Buffers buffers,
                         int32 numChannels)
 : sampleSizeId (symbolicSampleSize)
 , samples (numSamples)
 , channels (numChannels)
-, shared (buffers == Buffers::inPlace)
 {
 	const auto count = static_cast<size_t> (numChannels);
 	const auto length = static_cast<size_t> (numSamples > 0 ? numSamples : 0);
+	const bool shared = buffers == Buffers::inPlace;
 	if (symbolicSampleSize == kSample64)
 	{
-		in64.assign (count, std::vector<double> (length, 0.0));
-		out64.assign (shared ? 0 : count, std::vector<double> (length, 0.0));
-		for (size_t c = 0; c < count; ++c)
-		{
-			inPtr64.push_back (in64[c].data ());
-			outPtr64.push_back (shared ? in64[c].data () : out64[c].data ());
-		}
-		inBus.channelBuffers64 = inPtr64.data ();
-		outBus.channelBuffers64 = outPtr64.data ();
+		build (in64, out64, count, length, shared);
+		inBus.channelBuffers64 = in64.pointers.data ();
+		outBus.channelBuffers64 = out64.pointers.data ();
 	}
 	else
 	{
-		in32.assign (count, std::vector<float> (length, 0.0f));
-		out32.assign (shared ? 0 : count, std::vector<float> (length, 0.0f));
-		for (size_t c = 0; c < count; ++c)
-		{
-			inPtr32.push_back (in32[c].data ());
-			outPtr32.push_back (shared ? in32[c].data () : out32[c].data ());
-		}
-		inBus.channelBuffers32 = inPtr32.data ();
-		outBus.channelBuffers32 = outPtr32.data ();
+		build (in32, out32, count, length, shared);
+		inBus.channelBuffers32 = in32.pointers.data ();
+		outBus.channelBuffers32 = out32.pointers.data ();
 	}
 	inBus.numChannels = numChannels;
 	outBus.numChannels = numChannels;
 }
 
-void* AudioBlock::inBuffer (int32 channel) const
+double AudioBlock::get (bool output, int32 channel, int32 index) const
 {
-	return sampleSizeId == kSample64 ? static_cast<void*> (inPtr64.at (static_cast<size_t> (channel)))
-	                                 : static_cast<void*> (inPtr32.at (static_cast<size_t> (channel)));
+	const auto c = static_cast<size_t> (channel);
+	if (sampleSizeId == kSample64)
+		return (output ? out64 : in64).pointers.at (c)[index];
+	return (output ? out32 : in32).pointers.at (c)[index];
 }
 
-void* AudioBlock::outBuffer (int32 channel) const
+void AudioBlock::set (bool output, int32 channel, int32 index, double value)
 {
-	return sampleSizeId == kSample64 ? static_cast<void*> (outPtr64.at (static_cast<size_t> (channel)))
-	                                 : static_cast<void*> (outPtr32.at (static_cast<size_t> (channel)));
+	const auto c = static_cast<size_t> (channel);
+	if (sampleSizeId == kSample64)
+		(output ? out64 : in64).pointers.at (c)[index] = value;
+	else
+		(output ? out32 : in32).pointers.at (c)[index] = static_cast<float> (value);
 }
 
 void AudioBlock::setInput (int32 channel, int32 index, double value)
 {
-	if (sampleSizeId == kSample64)
-		inPtr64.at (static_cast<size_t> (channel))[index] = value;
-	else
-		inPtr32.at (static_cast<size_t> (channel))[index] = static_cast<float> (value);
+	set (false, channel, index, value);
 }
 
 void AudioBlock::fillInput (double value)
@@ -168,49 +171,32 @@ void AudioBlock::fillInput (const std::function<double (int32, int32)>& value)
 {
 	for (int32 c = 0; c < channels; ++c)
 		for (int32 j = 0; j < samples; ++j)
-			setInput (c, j, value (c, j));
+			set (false, c, j, value (c, j));
 }
 
 void AudioBlock::fillOutput (double value)
 {
 	for (int32 c = 0; c < channels; ++c)
 		for (int32 j = 0; j < samples; ++j)
-		{
-			if (sampleSizeId == kSample64)
-				outPtr64[static_cast<size_t> (c)][j] = value;
-			else
-				outPtr32[static_cast<size_t> (c)][j] = static_cast<float> (value);
-		}
+			set (true, c, j, value);
 }
 
-double AudioBlock::input (int32 channel, int32 index) const
-{
-	return sampleSizeId == kSample64 ? inPtr64.at (static_cast<size_t> (channel))[index]
-	                                 : inPtr32.at (static_cast<size_t> (channel))[index];
-}
+double AudioBlock::input (int32 channel, int32 index) const { return get (false, channel, index); }
+double AudioBlock::output (int32 channel, int32 index) const { return get (true, channel, index); }
 
-double AudioBlock::output (int32 channel, int32 index) const
+std::vector<uint8> AudioBlock::bytesOf (bool output, int32 channel) const
 {
-	return sampleSizeId == kSample64 ? outPtr64.at (static_cast<size_t> (channel))[index]
-	                                 : outPtr32.at (static_cast<size_t> (channel))[index];
-}
-
-std::vector<uint8> AudioBlock::bytesOf (const void* buffer) const
-{
+	const auto c = static_cast<size_t> (channel);
+	const void* buffer = sampleSizeId == kSample64
+	                         ? static_cast<const void*> ((output ? out64 : in64).pointers.at (c))
+	                         : static_cast<const void*> ((output ? out32 : in32).pointers.at (c));
 	const size_t width = sampleSizeId == kSample64 ? sizeof (double) : sizeof (float);
 	const auto* first = static_cast<const uint8*> (buffer);
 	return std::vector<uint8> (first, first + width * static_cast<size_t> (samples));
 }
 
-std::vector<uint8> AudioBlock::inputBytes (int32 channel) const
-{
-	return bytesOf (inBuffer (channel));
-}
-
-std::vector<uint8> AudioBlock::outputBytes (int32 channel) const
-{
-	return bytesOf (outBuffer (channel));
-}
+std::vector<uint8> AudioBlock::inputBytes (int32 channel) const { return bytesOf (false, channel); }
+std::vector<uint8> AudioBlock::outputBytes (int32 channel) const { return bytesOf (true, channel); }
 
 ProcessData& AudioBlock::data (IParameterChanges* changes)
 {

@@ -99,9 +99,6 @@ public:
 	            int32 numChannels = 2);
 
 	int32 numSamples () const { return samples; }
-	int32 numChannels () const { return channels; }
-	int32 sampleSize () const { return sampleSizeId; }
-	bool inPlace () const { return shared; }
 
 	void setInput (int32 channel, int32 index, double value);
 	void fillInput (double value);
@@ -125,18 +122,26 @@ public:
 	Steinberg::Vst::ProcessData& data (Steinberg::Vst::IParameterChanges* changes = nullptr);
 
 private:
-	std::vector<uint8> bytesOf (const void* buffer) const;
-	void* inBuffer (int32 channel) const;
-	void* outBuffer (int32 channel) const;
+	// The channel buffers of one bus in the block's sample size.
+	template <typename Sample>
+	struct Channels
+	{
+		std::vector<std::vector<Sample>> storage;
+		std::vector<Sample*> pointers;
+	};
+	template <typename Sample>
+	static void build (Channels<Sample>& in, Channels<Sample>& out, size_t count, size_t length,
+	                   bool shared);
+
+	double get (bool output, int32 channel, int32 index) const;
+	void set (bool output, int32 channel, int32 index, double value);
+	std::vector<uint8> bytesOf (bool output, int32 channel) const;
 
 	int32 sampleSizeId;
 	int32 samples;
 	int32 channels;
-	bool shared;
-	std::vector<std::vector<float>> in32, out32;
-	std::vector<std::vector<double>> in64, out64;
-	std::vector<float*> inPtr32, outPtr32;
-	std::vector<double*> inPtr64, outPtr64;
+	Channels<float> in32, out32;
+	Channels<double> in64, out64;
 	Steinberg::Vst::AudioBusBuffers inBus;
 	Steinberg::Vst::AudioBusBuffers outBus;
 	Steinberg::Vst::ProcessData processData;

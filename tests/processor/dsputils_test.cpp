@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 #include <cmath>
 #include <complex>
 #include <limits>
@@ -82,9 +83,8 @@ std::array<double, N> hadamardByDefinition (const std::array<double, N>& x, doub
 
 TEST (DspUtils, RangeMapsAndDecibels)
 {
-	EXPECT_DOUBLE_EQ (mapLinear (0.5, 0.0, 1.0, -36.0, 12.0), -12.0);
-	EXPECT_DOUBLE_EQ (mapLinear (0.0, 0.0, 1.0, -36.0, 12.0), -36.0);
-	EXPECT_DOUBLE_EQ (mapLinear (1.0, 0.0, 1.0, -36.0, 12.0), 12.0);
+	for (auto [x, y] : {std::pair {0.5, -12.0}, {0.0, -36.0}, {1.0, 12.0}})
+		EXPECT_DOUBLE_EQ (mapLinear (x, 0.0, 1.0, -36.0, 12.0), y);
 	EXPECT_DOUBLE_EQ (mapLinear (15.0, 10.0, 20.0, 1.0, -1.0), 0.0);
 
 	const double mid = expToPlain (0.5, 20.0, 20000.0);
@@ -184,46 +184,51 @@ TEST (DspUtils, DecayFilterFallsBySixtyDecibelsInEachTime)
 	EXPECT_NEAR (a, 0.0, 1e-15);
 }
 
+// A unit impulse at line k, transformed.
+template <size_t N>
+std::array<double, N> ofImpulse (void (*apply) (std::array<double, N>&), size_t k)
+{
+	std::array<double, N> x {};
+	x[k] = 1.0;
+	apply (x);
+	return x;
+}
+
+// Transforms the input, expects the definition's result and returns it.
+template <size_t N>
+std::array<double, N> expectDefinition (void (*apply) (std::array<double, N>&),
+                                        const std::array<double, N>& in, double scale)
+{
+	std::array<double, N> x = in;
+	apply (x);
+	const auto expected = hadamardByDefinition (in, scale);
+	for (size_t i = 0; i < N; ++i)
+		EXPECT_NEAR (x[i], expected[i], 1e-12) << N << " line " << i;
+	return x;
+}
+
 TEST (DspUtils, HadamardTransforms)
 {
-	std::array<double, 16> x16 {};
-	x16[0] = 1.0;
-	apply16 (x16);
-	for (double v : x16)
+	for (double v : ofImpulse<16> (apply16, 0))
 		EXPECT_EQ (v, 0.25);
+	for (double v : ofImpulse<8> (apply8, 0))
+		EXPECT_EQ (v, kScale8);
+	const auto odd = ofImpulse<8> (apply8, 1);
+	for (size_t i = 0; i < odd.size (); ++i)
+		EXPECT_EQ (odd[i], i % 2 == 0 ? kScale8 : -kScale8) << i;
 
 	std::array<double, 16> in16 {};
 	for (size_t i = 0; i < in16.size (); ++i)
 		in16[i] = std::sin (1.7 * static_cast<double> (i) + 0.3) * (1.0 + static_cast<double> (i));
-	x16 = in16;
-	apply16 (x16);
-	const auto expected16 = hadamardByDefinition (in16, 0.25);
-	for (size_t i = 0; i < x16.size (); ++i)
-		EXPECT_NEAR (x16[i], expected16[i], 1e-12) << i;
+	auto x16 = expectDefinition<16> (apply16, in16, 0.25);
 	apply16 (x16);
 	for (size_t i = 0; i < x16.size (); ++i)
 		EXPECT_NEAR (x16[i], in16[i], 1e-12) << i;
 
-	std::array<double, 8> x8 {};
-	x8[0] = 1.0;
-	apply8 (x8);
-	for (double v : x8)
-		EXPECT_EQ (v, kScale8);
-
-	x8 = {};
-	x8[1] = 1.0;
-	apply8 (x8);
-	for (size_t i = 0; i < x8.size (); ++i)
-		EXPECT_EQ (x8[i], i % 2 == 0 ? kScale8 : -kScale8) << i;
-
 	std::array<double, 8> in8 {};
 	for (size_t i = 0; i < in8.size (); ++i)
 		in8[i] = std::cos (2.3 * static_cast<double> (i) - 0.4) * (2.0 + static_cast<double> (i));
-	x8 = in8;
-	apply8 (x8);
-	const auto expected8 = hadamardByDefinition (in8, kScale8);
-	for (size_t i = 0; i < x8.size (); ++i)
-		EXPECT_NEAR (x8[i], expected8[i], 1e-12) << i;
+	auto x8 = expectDefinition<8> (apply8, in8, kScale8);
 	// Twice: 0.99999991 of the input, measurably short of unity.
 	apply8 (x8);
 	for (size_t i = 0; i < x8.size (); ++i)
@@ -250,11 +255,8 @@ TEST (DspUtils, DelayLengthTablesAndSelectors)
 	                                     10.877801, 10.785245, 10.586653, 10.055123};
 	const std::array<double, 16> primes = {53, 47, 43, 41, 37, 31, 29, 23, 19, 17, 13, 11, 7, 5, 3, 2};
 
-	EXPECT_EQ (select16 (1), set1);
-	EXPECT_EQ (select16 (0), set1);
-	EXPECT_EQ (select16 (5), set1);
-	EXPECT_EQ (select16 (-1), set1);
-	EXPECT_EQ (select16 (std::numeric_limits<int32>::min ()), set1);
+	for (int32 set : {1, 0, 5, -1, std::numeric_limits<int32>::min ()})
+		EXPECT_EQ (select16 (set), set1) << set;
 	EXPECT_EQ (select16 (4), primes);
 	EXPECT_EQ (select16 (3)[15], 9.037556);
 	EXPECT_EQ (select16 (2)[6], 15.0809);
@@ -282,10 +284,8 @@ TEST (DspUtils, DelayLengthTablesAndSelectors)
 	}
 	const std::array<double, 8> eight4 = {40.36, 33.101, 17.23, 15.313, 12.463, 10.643, 10.439, 9.681};
 	EXPECT_EQ (select8 (4), eight4);
-	const auto eight1 = select8 (1);
-	EXPECT_EQ (select8 (0), eight1);
-	EXPECT_EQ (select8 (5), eight1);
-	EXPECT_EQ (select8 (-7), eight1);
+	for (int32 set : {0, 5, -7})
+		EXPECT_EQ (select8 (set), select8 (1)) << set;
 
 	// The paired table: two banks of the same eight lines.
 	for (int32 set = 1; set <= 4; ++set)
@@ -316,48 +316,32 @@ TEST (DspUtils, DelayLengthTablesAndSelectors)
 
 TEST (DspUtils, IntegerHelpersTruncateAndSaturate)
 {
-	EXPECT_EQ (scaledLengthWithMargin (4.0), 1001);
-	EXPECT_EQ (scaledLengthWithMargin (10.0), 2502);
-	EXPECT_EQ (scaledLengthWithMargin (0.5), 125);
-	EXPECT_EQ (scaledLengthWithMargin (3.999), 999);
-	EXPECT_EQ (scaledLengthWithMargin (0.0), 0);
-	EXPECT_EQ (scaledLengthWithMargin (-4.0), -1001);
-
 	const int32 maxI = std::numeric_limits<int32>::max ();
 	const int32 minI = std::numeric_limits<int32>::min ();
 	const double inf = std::numeric_limits<double>::infinity ();
 	const double nan = std::numeric_limits<double>::quiet_NaN ();
-	// Scaled value fits, but adding the margin would overflow.
-	EXPECT_EQ (scaledLengthWithMargin (8.58e6), 2147145000);
-	EXPECT_EQ (scaledLengthWithMargin (8.585e6), maxI);
-	EXPECT_EQ (scaledLengthWithMargin (-8.585e6), minI);
-	EXPECT_EQ (scaledLengthWithMargin (1e10), maxI);
-	EXPECT_EQ (scaledLengthWithMargin (-1e10), minI);
-	EXPECT_EQ (scaledLengthWithMargin (inf), maxI);
-	EXPECT_EQ (scaledLengthWithMargin (-inf), minI);
-	EXPECT_EQ (scaledLengthWithMargin (nan), 0);
+	// 8.58e6: the scaled value fits, but adding the margin would overflow.
+	const std::pair<double, int32> lengths[] = {
+	    {4.0, 1001},       {10.0, 2502},         {0.5, 125},          {3.999, 999},
+	    {0.0, 0},          {-4.0, -1001},        {8.58e6, 2147145000}, {8.585e6, maxI},
+	    {-8.585e6, minI},  {1e10, maxI},         {-1e10, minI},       {inf, maxI},
+	    {-inf, minI},      {nan, 0}};
+	for (auto [length, expected] : lengths)
+		EXPECT_EQ (scaledLengthWithMargin (length), expected) << length;
 
-	EXPECT_EQ (frequencyCeiling (44100.0), 16000.0);
-	EXPECT_EQ (frequencyCeiling (32000.5), 16000.0);
-	EXPECT_EQ (frequencyCeiling (32000.0), 15000.0);
-	EXPECT_EQ (frequencyCeiling (22050.0), 10000.0);
-	EXPECT_EQ (frequencyCeiling (16000.0), 7000.0);
-	EXPECT_EQ (frequencyCeiling (8000.0), 3000.0);
-	EXPECT_EQ (frequencyCeiling (3000.0), 1000.0);
+	const std::pair<double, double> ceilings[] = {
+	    {44100.0, 16000.0}, {32000.5, 16000.0}, {32000.0, 15000.0}, {22050.0, 10000.0},
+	    {16000.0, 7000.0},  {8000.0, 3000.0},   {3000.0, 1000.0},   {2999.999, 0.0},
+	    {inf, 16000.0},     {nan, 0.0},         {-1e7, -5000000.0}, {-1e10, double (minI)},
+	    {-1e13, double (minI)}, {-inf, double (minI)}};
+	for (auto [rate, expected] : ceilings)
+		EXPECT_EQ (frequencyCeiling (rate), expected) << rate;
 	for (double rate = 0.0; rate < 3000.0; rate += 0.25)
 		ASSERT_EQ (frequencyCeiling (rate), 0.0) << rate;
-	EXPECT_EQ (frequencyCeiling (2999.999), 0.0);
 	// Whole sample rates up to 32 kHz: the largest multiple of 1000 at least
 	// 500 below half the rate.
 	for (int rate = 1000; rate <= 32000; ++rate)
 		ASSERT_EQ (frequencyCeiling (rate), 1000.0 * ((rate - 1000) / 2000)) << rate;
-
-	EXPECT_EQ (frequencyCeiling (inf), 16000.0);
-	EXPECT_EQ (frequencyCeiling (nan), 0.0);
-	EXPECT_EQ (frequencyCeiling (-1e7), -5000000.0);
-	EXPECT_EQ (frequencyCeiling (-1e10), static_cast<double> (minI));
-	EXPECT_EQ (frequencyCeiling (-1e13), static_cast<double> (minI));
-	EXPECT_EQ (frequencyCeiling (-inf), static_cast<double> (minI));
 }
 
 } // namespace

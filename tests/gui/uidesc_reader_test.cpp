@@ -12,7 +12,9 @@
 
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
+#include <utility>
 
 using namespace VSTGUI;
 using LumivoTest::makeTempDir;
@@ -97,20 +99,23 @@ void expectTheSampleTree (UIDescription& description)
 	view->forget ();
 }
 
-// A real image of the project's resources (48 x 48).
-std::string samplePng ()
+// The description `text` as a file in a fresh folder, beside copies of a real
+// image of the project's resources (48 x 48) under each of `images`.
+std::string writeSample (const char* text, std::initializer_list<const char*> images = {"back.png"})
 {
 	std::ifstream file (std::string (LUMIVO_RESOURCE_DIR) + "/switch.png", std::ios::binary);
-	return std::string (std::istreambuf_iterator<char> (file), std::istreambuf_iterator<char> ());
+	const std::string png ((std::istreambuf_iterator<char> (file)), std::istreambuf_iterator<char> ());
+	const auto dir = makeTempDir ();
+	for (const char* image : images)
+		writeFile (dir, image, png);
+	return writeFile (dir, "plug.uidesc", text);
 }
 
 } // namespace
 
 TEST (UIDescriptionReader, JsonKeepsRepeatedChildrenInOrderAndIgnoresUnknowns)
 {
-	const auto dir = makeTempDir ();
-	writeFile (dir, "back.png", samplePng ());
-	UIDescription description (writeFile (dir, "plug.uidesc", kJson));
+	UIDescription description (writeSample (kJson));
 	ASSERT_TRUE (description.parse ()) << description.getLastError ();
 	EXPECT_TRUE (description.isParsed ());
 	EXPECT_EQ (description.getVersion (), "1");
@@ -131,9 +136,7 @@ TEST (UIDescriptionReader, JsonKeepsRepeatedChildrenInOrderAndIgnoresUnknowns)
 
 TEST (UIDescriptionReader, XmlGivesTheSameTree)
 {
-	const auto dir = makeTempDir ();
-	writeFile (dir, "back.png", samplePng ());
-	UIDescription description (writeFile (dir, "plug.uidesc", kXml));
+	UIDescription description (writeSample (kXml));
 	ASSERT_TRUE (description.parse ()) << description.getLastError ();
 	EXPECT_EQ (description.getVersion (), "1");
 	EXPECT_EQ (description.getBitmapNames (), (std::vector<std::string> {"back"}));
@@ -143,21 +146,19 @@ TEST (UIDescriptionReader, XmlGivesTheSameTree)
 
 TEST (UIDescriptionReader, LookupsByNameBothWays)
 {
-	const auto dir = makeTempDir ();
-	writeFile (dir, "back.png", samplePng ());
-	writeFile (dir, "escape.png", samplePng ());
-	UIDescription description (writeFile (dir, "plug.uidesc", kJson));
+	UIDescription description (writeSample (kJson, {"back.png", "escape.png"}));
 	ASSERT_TRUE (description.parse ());
 
+	const std::pair<const char*, CColor> colors[] = {{"accent", CColor (0xf0, 0xa0, 0x30, 0xff)},
+	                                                 {"solid", CColor (0x10, 0x20, 0x30, 0xff)},
+	                                                 {"#01020304", CColor (1, 2, 3, 4)},
+	                                                 {"~ BlackCColor", kBlackCColor}};
 	CColor c;
-	ASSERT_TRUE (description.getColor ("accent", c));
-	EXPECT_EQ (c, CColor (0xf0, 0xa0, 0x30, 0xff));
-	ASSERT_TRUE (description.getColor ("solid", c));
-	EXPECT_EQ (c, CColor (0x10, 0x20, 0x30, 0xff));
-	ASSERT_TRUE (description.getColor ("#01020304", c));
-	EXPECT_EQ (c, CColor (1, 2, 3, 4));
-	ASSERT_TRUE (description.getColor ("~ BlackCColor", c));
-	EXPECT_EQ (c, kBlackCColor);
+	for (const auto& [name, color] : colors)
+	{
+		EXPECT_TRUE (description.getColor (name, c)) << name;
+		EXPECT_EQ (c, color) << name;
+	}
 	c = kRedCColor;
 	for (const char* bad : {"broken", "nothing", "#12345", "#1234567g", ""})
 		EXPECT_FALSE (description.getColor (bad, c)) << bad;
@@ -174,18 +175,15 @@ TEST (UIDescriptionReader, LookupsByNameBothWays)
 	EXPECT_EQ (description.getBitmap ("back"), back);
 	EXPECT_STREQ (description.lookupBitmapName (back), "back");
 	// Missing files, unknown names and paths that leave the folder give none.
-	EXPECT_EQ (description.getBitmap ("gone"), nullptr);
-	EXPECT_EQ (description.getBitmap ("unknown"), nullptr);
-	EXPECT_EQ (description.getBitmap ("escape"), nullptr);
+	for (const char* none : {"gone", "unknown", "escape"})
+		EXPECT_EQ (description.getBitmap (none), nullptr) << none;
 	EXPECT_EQ (description.getBitmap (nullptr), nullptr);
 	EXPECT_EQ (description.lookupBitmapName (nullptr), nullptr);
 
-	EXPECT_EQ (description.getTagForName ("Level"), 0);
-	EXPECT_EQ (description.getTagForName ("Rate"), 3);
-	EXPECT_EQ (description.getTagForName ("12"), 12);
-	EXPECT_EQ (description.getTagForName ("Huge"), -1);
-	EXPECT_EQ (description.getTagForName ("Unknown"), -1);
-	EXPECT_EQ (description.getTagForName (nullptr), -1);
+	const std::pair<const char*, int32_t> tags[] = {
+	    {"Level", 0}, {"Rate", 3}, {"12", 12}, {"Huge", -1}, {"Unknown", -1}, {nullptr, -1}};
+	for (const auto& [name, tag] : tags)
+		EXPECT_EQ (description.getTagForName (name), tag) << (name ? name : "null");
 	EXPECT_STREQ (description.lookupControlTagName (3), "Rate");
 	EXPECT_EQ (description.lookupControlTagName (12), nullptr);
 }

@@ -148,7 +148,8 @@ TEST_F (SliderCreatorTest, EveryAttributeRoundTrips)
 	               {"draw-value-color", "#ffffff00"}};
 	for (const char* mode : {"touch", "relative touch", "free click", "QB free click", "ramp", "use global"})
 		cases.emplace_back ("mode", mode);
-	for (const char* bit : {"draw-frame", "draw-back", "draw-value", "draw-value-from-center", "draw-value-inverted"})
+	for (const char* bit :
+	     {"draw-frame", "draw-back", "draw-value", "draw-value-from-center", "draw-value-inverted"})
 		cases.emplace_back (bit, "true");
 	for (const auto& c : cases)
 	{
@@ -168,13 +169,13 @@ TEST_F (SliderCreatorTest, EveryAttributeRoundTrips)
 	                      "draw-frame-color", "draw-back-color", "draw-value-color"}));
 
 	const std::map<std::string, IViewCreator::AttrType> types = {
-		{"mode", IViewCreator::kListType},           {"orientation", IViewCreator::kListType},
+		{"mode", IViewCreator::kListType}, {"orientation", IViewCreator::kListType},
 		{"reverse-orientation", IViewCreator::kBooleanType}, {"handle-offset", IViewCreator::kPointType},
-		{"zoom-factor", IViewCreator::kFloatType},    {"handle-bitmap", IViewCreator::kBitmapType},
-		{"bitmap-offset", IViewCreator::kPointType},  {"draw-frame", IViewCreator::kBooleanType},
+		{"zoom-factor", IViewCreator::kFloatType}, {"handle-bitmap", IViewCreator::kBitmapType},
+		{"bitmap-offset", IViewCreator::kPointType}, {"draw-frame", IViewCreator::kBooleanType},
 		{"draw-value-inverted", IViewCreator::kBooleanType}, {"frame-width", IViewCreator::kFloatType},
 		{"draw-back-color", IViewCreator::kColorType}, {"free-click", IViewCreator::kUnknownType},
-		{"control-tag", IViewCreator::kUnknownType},  {"Mode", IViewCreator::kUnknownType}};
+		{"control-tag", IViewCreator::kUnknownType}, {"Mode", IViewCreator::kUnknownType}};
 	for (const auto& t : types)
 		EXPECT_EQ (creator ().getAttributeType (t.first), t.second) << t.first;
 }

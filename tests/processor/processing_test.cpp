@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
+#include <type_traits>
+#include <utility>
 
 using namespace LumivoTest;
 using namespace Steinberg;
@@ -41,19 +44,26 @@ void expectBlockMatches (PlugProcessor& processor, TremoloModel& model, int32 sa
 	processor.process (block.data (changes));
 	std::vector<double> outL, outR;
 	model.run (left, right, outL, outR, sampleSize == kSample32);
+	auto rounded = [sampleSize] (double v) {
+		return sampleSize == kSample32 ? static_cast<double> (static_cast<float> (v)) : v;
+	};
 	for (int32 j = 0; j < numSamples; ++j)
 	{
-		if (sampleSize == kSample32)
-		{
-			ASSERT_EQ (block.output (0, j), static_cast<float> (outL[j])) << j;
-			ASSERT_EQ (block.output (1, j), static_cast<float> (outR[j])) << j;
-		}
-		else
-		{
-			ASSERT_EQ (block.output (0, j), outL[j]) << j;
-			ASSERT_EQ (block.output (1, j), outR[j]) << j;
-		}
+		ASSERT_EQ (block.output (0, j), rounded (outL[j])) << j;
+		ASSERT_EQ (block.output (1, j), rounded (outR[j])) << j;
 	}
+}
+
+// The state record's field at the offset after one change through process.
+template <typename Field>
+Field storedAfter (PlugProcessor& processor, ParamID id, double value, size_t offset)
+{
+	sendParam (processor, id, value);
+	const auto state = stateOf (processor);
+	if constexpr (std::is_same_v<Field, int32>)
+		return int32At (state, offset);
+	else
+		return doubleAt (state, offset);
 }
 
 // Steady input of 1.0 for n samples; returns the last output pair.
@@ -90,18 +100,12 @@ TEST (ParameterIntake, LastPointEmptyUnknownNullAndBypassThreshold)
 	EXPECT_EQ (stateOf (*processor), before);
 
 	// Finite values are stored as sent, even outside 0..1.
-	sendParam (*processor, kLevelId, 0.3);
-	EXPECT_EQ (doubleAt (stateOf (*processor), 8), 0.3);
-	sendParam (*processor, kDepthId, 1.25);
-	EXPECT_EQ (doubleAt (stateOf (*processor), 16), 1.25);
+	EXPECT_EQ (storedAfter<double> (*processor, kLevelId, 0.3, 8), 0.3);
+	EXPECT_EQ (storedAfter<double> (*processor, kDepthId, 1.25, 16), 1.25);
 
 	// Bypass: 0.5 is off, 0.51 on, and back.
-	sendParam (*processor, kBypassId, 0.5);
-	EXPECT_EQ (int32At (stateOf (*processor), 40), 0);
-	sendParam (*processor, kBypassId, 0.51);
-	EXPECT_EQ (int32At (stateOf (*processor), 40), 1);
-	sendParam (*processor, kBypassId, 0.0);
-	EXPECT_EQ (int32At (stateOf (*processor), 40), 0);
+	for (auto [value, on] : {std::pair {0.5, 0}, {0.51, 1}, {0.0, 0}})
+		EXPECT_EQ (storedAfter<int32> (*processor, kBypassId, value, 40), on) << value;
 }
 
 TEST (ParameterIntake, NonFiniteValuesNeverReachTheSignalPath)
@@ -414,36 +418,30 @@ TEST (ProcessRobustness, MalformedBlocksTouchNothingAndBreakNothing)
 	AudioBlock block (kSample64, 32);
 	block.fillInput (0.5);
 	block.fillOutput (9.0);
-	auto& data = block.data (&changes);
-	data.numInputs = 0;
-	EXPECT_EQ (processor->process (data), kResultOk);
+	const std::function<void (ProcessData&)> malformed[] = {
+	    [] (ProcessData& d) { d.numInputs = 0; }, [] (ProcessData& d) { d.numSamples = 0; },
+	    [] (ProcessData& d) { d.inputs = nullptr; }, [] (ProcessData& d) { d.symbolicSampleSize = 7; }};
+	for (const auto& damage : malformed)
+	{
+		auto& data = block.data (&damage == malformed ? &changes : nullptr);
+		damage (data);
+		EXPECT_EQ (processor->process (data), kResultOk);
+	}
 	EXPECT_EQ (doubleAt (stateOf (*processor), 8), 0.6);
 	model.set (kLevelId, 0.6);
-	auto& empty = block.data ();
-	empty.numSamples = 0;
-	EXPECT_EQ (processor->process (empty), kResultOk);
-	auto& nullBuses = block.data ();
-	nullBuses.inputs = nullptr;
-	EXPECT_EQ (processor->process (nullBuses), kResultOk);
-	auto& oddSize = block.data ();
-	oddSize.symbolicSampleSize = 7;
-	EXPECT_EQ (processor->process (oddSize), kResultOk);
 	EXPECT_EQ (outputOf (block, 0), std::vector<double> (32, 9.0));
 
 	// Fewer than two channels, or null buffers: what can pass is copied.
-	AudioBlock mono (kSample64, 32, Buffers::separate, 1);
-	mono.fillInput (0.5);
-	EXPECT_EQ (processor->process (mono.data ()), kResultOk);
-	EXPECT_EQ (outputOf (mono, 0), std::vector<double> (32, 0.5));
-	AudioBlock narrowOut (kSample64, 32);
-	narrowOut.fillInput (0.5);
+	AudioBlock mono (kSample64, 32, Buffers::separate, 1), narrowOut (kSample64, 32),
+	    holes (kSample64, 32);
 	narrowOut.outputBus ().numChannels = 1;
-	EXPECT_EQ (processor->process (narrowOut.data ()), kResultOk);
-	EXPECT_EQ (outputOf (narrowOut, 0), std::vector<double> (32, 0.5));
-	AudioBlock holes (kSample64, 32);
-	holes.fillInput (0.5);
 	holes.outputBus ().channelBuffers64[1] = nullptr;
-	EXPECT_EQ (processor->process (holes.data ()), kResultOk);
+	for (auto* damaged : {&mono, &narrowOut, &holes})
+	{
+		damaged->fillInput (0.5);
+		EXPECT_EQ (processor->process (damaged->data ()), kResultOk);
+		EXPECT_EQ (outputOf (*damaged, 0), std::vector<double> (32, 0.5));
+	}
 	AudioBlock noArray (kSample64, 32);
 	noArray.inputBus ().channelBuffers64 = nullptr;
 	noArray.setInputSilence (3);

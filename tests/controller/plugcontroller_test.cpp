@@ -11,6 +11,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace Steinberg;
@@ -77,7 +78,7 @@ TEST (PlugController, ParameterInfosForAllFive)
 		{"Depth", "%", ParameterInfo::kCanAutomate, 0, 0.9},
 		{"Degree", "deg", ParameterInfo::kCanAutomate, 0, 0.5},
 		{"Rate", "Hz", ParameterInfo::kCanAutomate, 0, 0.5},
-		{"Bypass", "", ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 1, 0.0},
+		{"Bypass", "", 0x10001, 1, 0.0}, // kCanAutomate | kIsBypass
 	};
 	for (int32 index = 0; index < 5; ++index)
 	{
@@ -94,7 +95,6 @@ TEST (PlugController, ParameterInfosForAllFive)
 		EXPECT_DOUBLE_EQ (info.defaultNormalizedValue, expected[index].defaultValue);
 		EXPECT_DOUBLE_EQ (controller->getParamNormalized (info.id), expected[index].defaultValue);
 	}
-	EXPECT_EQ (0x10001, ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass);
 
 	EXPECT_DOUBLE_EQ (controller->normalizedParamToPlain (kLevelId, 0.75), 0.0);
 	EXPECT_DOUBLE_EQ (controller->normalizedParamToPlain (kRateId, 1.0), 6.0);
@@ -130,28 +130,27 @@ TEST (PlugController, OutOfRangeIndicesAnswerFalseWithoutThrowing)
 TEST (PlugController, ValueTextsAndTextsToValues)
 {
 	auto controller = makeController ();
-	EXPECT_EQ (valueText (*controller, kLevelId, 0.75), "0.00");
-	EXPECT_EQ (valueText (*controller, kLevelId, 0.0), "-36.00");
-	EXPECT_EQ (valueText (*controller, kLevelId, 1.0), "12.00");
-	EXPECT_EQ (valueText (*controller, kDepthId, 0.9), "90");
-	EXPECT_EQ (valueText (*controller, kDegreeId, 1.0), "180");
-	EXPECT_EQ (valueText (*controller, kDegreeId, 0.5), "90");
-	EXPECT_EQ (valueText (*controller, kRateId, 0.5), "3.00");
-	EXPECT_EQ (valueText (*controller, kBypassId, 0.5), "Off");
-	EXPECT_EQ (valueText (*controller, kBypassId, 1.0), "On");
-	// Out-of-range values a host may send: no overflow, empty when too long.
-	EXPECT_EQ (valueText (*controller, kLevelId, 1e300), "");
+	const struct
+	{
+		ParamID id;
+		ParamValue value;
+		const char* text;
+	} texts[] = {{kLevelId, 0.75, "0.00"}, {kLevelId, 0.0, "-36.00"}, {kLevelId, 1.0, "12.00"},
+	             {kDepthId, 0.9, "90"},    {kDegreeId, 1.0, "180"},   {kDegreeId, 0.5, "90"},
+	             {kRateId, 0.5, "3.00"},   {kBypassId, 0.5, "Off"},   {kBypassId, 1.0, "On"},
+	             // Out-of-range values a host may send: no overflow, empty when too long.
+	             {kLevelId, 1e300, ""}};
+	for (const auto& t : texts)
+		EXPECT_EQ (valueText (*controller, t.id, t.value), t.text) << t.id << " " << t.value;
 	EXPECT_EQ (controller->getParamStringByValue (kLevelId, 0.5, nullptr), kInvalidArgument);
 
 	ParamValue value = -1.0;
-	EXPECT_EQ (fromText (*controller, kRateId, "3", value), kResultTrue);
-	EXPECT_DOUBLE_EQ (value, 0.5);
-	EXPECT_EQ (fromText (*controller, kRateId, "9", value), kResultTrue);
-	EXPECT_DOUBLE_EQ (value, 1.0);
-	EXPECT_EQ (fromText (*controller, kLevelId, "0", value), kResultTrue);
-	EXPECT_DOUBLE_EQ (value, 0.75);
-	EXPECT_EQ (fromText (*controller, kBypassId, "1", value), kResultTrue);
-	EXPECT_DOUBLE_EQ (value, 1.0);
+	for (const auto& t : {std::tuple {kRateId, "3", 0.5}, {kRateId, "9", 1.0}, {kLevelId, "0", 0.75},
+	                      {kBypassId, "1", 1.0}})
+	{
+		EXPECT_EQ (fromText (*controller, std::get<0> (t), std::get<1> (t), value), kResultTrue);
+		EXPECT_DOUBLE_EQ (value, std::get<2> (t)) << std::get<1> (t);
+	}
 
 	EXPECT_EQ (controller->getParamValueByString (kRateId, nullptr, value), kInvalidArgument);
 	value = 0.25;

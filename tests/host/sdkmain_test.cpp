@@ -5,6 +5,7 @@
 #include "testhost.h"
 #include "public.sdk/source/main/pluginfactory.h"
 
+#include "base/source/fobject.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
 #include <gtest/gtest.h>
@@ -18,37 +19,13 @@ using LumivoTest::narrow;
 
 namespace {
 
-
-class Thing final : public FUnknown
+// Counts the live objects, so that creation and release can be seen.
+class Thing final : public FObject
 {
 public:
 	static int alive;
 	Thing () { ++alive; }
-	tresult PLUGIN_API queryInterface (const TUID iid, void** obj) override
-	{
-		if (FUnknownPrivate::iidEqual (iid, FUnknown::iid))
-		{
-			addRef ();
-			*obj = this;
-			return kResultOk;
-		}
-		*obj = nullptr;
-		return kNoInterface;
-	}
-	uint32 PLUGIN_API addRef () override { return static_cast<uint32> (++count); }
-	uint32 PLUGIN_API release () override
-	{
-		if (--count == 0)
-		{
-			--alive;
-			delete this;
-			return 0;
-		}
-		return static_cast<uint32> (count);
-	}
-
-private:
-	int count = 1;
+	~Thing () override { --alive; }
 };
 int Thing::alive = 0;
 

@@ -49,50 +49,34 @@ protected:
 		ASSERT_EQ (factory->getClassInfo (0, &processorClass), kResultOk);
 	}
 
-	IPtr<IComponent> createComponent ()
+	template <typename I>
+	IPtr<I> create (const TUID cid)
 	{
-		IComponent* component = nullptr;
-		EXPECT_EQ (factory->createInstance (processorClass.cid, IComponent::iid,
-		                                    reinterpret_cast<void**> (&component)), kResultOk);
-		return owned (component);
+		I* object = nullptr;
+		EXPECT_EQ (factory->createInstance (cid, I::iid, reinterpret_cast<void**> (&object)), kResultOk);
+		return owned (object);
 	}
 
-	IPtr<IEditController> createController (IComponent& component)
+	// Creates and initialises both objects as a host does: the controller's
+	// class comes from the component.
+	void open (Session& session)
 	{
-		TUID cid {};
-		EXPECT_EQ (component.getControllerClassId (cid), kResultOk);
-		IEditController* controller = nullptr;
-		EXPECT_EQ (factory->createInstance (cid, IEditController::iid,
-		                                    reinterpret_cast<void**> (&controller)), kResultOk);
-		return owned (controller);
-	}
-
-	Session open ()
-	{
-		Session session;
-		session.component = createComponent ();
-		if (!session.component)
-			return session;
+		session.component = create<IComponent> (processorClass.cid);
+		ASSERT_TRUE (session.component);
 		session.processor = FUnknownPtr<IAudioProcessor> (session.component);
-		session.controller = createController (*session.component);
+		ASSERT_TRUE (session.processor);
+		TUID cid {};
+		ASSERT_EQ (session.component->getControllerClassId (cid), kResultOk);
+		session.controller = create<IEditController> (cid);
+		ASSERT_TRUE (session.controller);
 		EXPECT_EQ (session.component->initialize (nullptr), kResultOk);
-		if (session.controller)
-		{
-			EXPECT_EQ (session.controller->initialize (nullptr), kResultOk);
-		}
-		return session;
+		EXPECT_EQ (session.controller->initialize (nullptr), kResultOk);
 	}
 
 	void close (Session& session)
 	{
-		if (session.controller)
-		{
-			EXPECT_EQ (session.controller->terminate (), kResultOk);
-		}
-		if (session.component)
-		{
-			EXPECT_EQ (session.component->terminate (), kResultOk);
-		}
+		EXPECT_EQ (session.controller->terminate (), kResultOk);
+		EXPECT_EQ (session.component->terminate (), kResultOk);
 	}
 
 	ModuleLoader module {LUMIVO_BUNDLE_DIR};
@@ -104,9 +88,8 @@ protected:
 
 TEST_F (HostSession, AutomationSavedAndRestoredIntoFreshObjects)
 {
-	Session live = open ();
-	ASSERT_TRUE (live.processor);
-	ASSERT_TRUE (live.controller);
+	Session live, reopened;
+	ASSERT_NO_FATAL_FAILURE (open (live));
 
 	auto* handler = new RecordingComponentHandler ();
 	EXPECT_EQ (live.controller->setComponentHandler (handler), kResultOk);
@@ -163,8 +146,7 @@ TEST_F (HostSession, AutomationSavedAndRestoredIntoFreshObjects)
 	EXPECT_EQ (int32At (bytes, 40), 1);
 
 	// Reopening: the same bytes into a fresh processor and a fresh controller.
-	Session reopened = open ();
-	ASSERT_TRUE (reopened.controller);
+	ASSERT_NO_FATAL_FAILURE (open (reopened));
 	ASSERT_EQ (reopened.component->setActive (true), kResultOk);
 	ASSERT_EQ (reopened.component->setState (makeStream (bytes)), kResultOk);
 	ASSERT_EQ (reopened.controller->setComponentState (makeStream (bytes)), kResultOk);

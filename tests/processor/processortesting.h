@@ -140,21 +140,16 @@ struct TremoloModel
 };
 
 // Channel c of a block's input or output as doubles.
-inline std::vector<double> inputOf (const AudioBlock& block, int32 c)
+inline std::vector<double> channelOf (const AudioBlock& block, int32 c, bool output)
 {
 	std::vector<double> values;
 	for (int32 j = 0; j < block.numSamples (); ++j)
-		values.push_back (block.input (c, j));
+		values.push_back (output ? block.output (c, j) : block.input (c, j));
 	return values;
 }
 
-inline std::vector<double> outputOf (const AudioBlock& block, int32 c)
-{
-	std::vector<double> values;
-	for (int32 j = 0; j < block.numSamples (); ++j)
-		values.push_back (block.output (c, j));
-	return values;
-}
+inline std::vector<double> inputOf (const AudioBlock& block, int32 c) { return channelOf (block, c, false); }
+inline std::vector<double> outputOf (const AudioBlock& block, int32 c) { return channelOf (block, c, true); }
 
 // Runs the model over the block's input and expects the block's output,
 // bit for bit.

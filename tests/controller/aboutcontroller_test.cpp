@@ -55,6 +55,18 @@ std::string lineFor (const About& about)
 
 const UIAttributes kNoAttributes;
 
+// A sub-controller with a label and a toggle of its own, both not yet bound.
+class AboutBinding : public ::testing::Test
+{
+protected:
+	void bind (CView* view) { about.verifyView (view, kNoAttributes, nullptr); }
+
+	FakeOwner owner;
+	About about {&owner, false};
+	SharedPointer<CTextLabel> label = VSTGUI::owned (newLabel ());
+	SharedPointer<RawToggle> toggle = VSTGUI::owned (new RawToggle ());
+};
+
 TEST (AboutPlatform, EveryOutcomeOfTheQueryMapsToItsText)
 {
 	EXPECT_STREQ (Vst::platformNameForQuery (-1, ENOENT, 0), "x86_64-macOS");
@@ -118,10 +130,8 @@ TEST (AboutController, ConstructionFillsTheTextsAndDestructionLeavesTheOwnersLis
 	EXPECT_EQ (owner.removed[1], vst3);
 }
 
-TEST (AboutController, BindsLabelsAndTogglesByClassAlone)
+TEST_F (AboutBinding, BindsLabelsAndTogglesByClassAlone)
 {
-	FakeOwner owner;
-	About about (&owner, false);
 	EXPECT_EQ (about.verifyView (nullptr, kNoAttributes, nullptr), nullptr);
 
 	auto plain = VSTGUI::owned (new CView (CRect (0, 0, 10, 10)));
@@ -133,7 +143,6 @@ TEST (AboutController, BindsLabelsAndTogglesByClassAlone)
 	auto edit = VSTGUI::owned (static_cast<CTextLabel*> (new CTextEdit (CRect (0, 0, 10, 10), nullptr, 1, "x")));
 	auto search =
 	    VSTGUI::owned (static_cast<CTextLabel*> (new CSearchTextEdit (CRect (0, 0, 10, 10), nullptr, 2, "y")));
-	auto label = VSTGUI::owned (newLabel ());
 	for (auto* view : {multi.get (), edit.get (), search.get (), label.get ()})
 	{
 		EXPECT_EQ (about.verifyView (view, kNoAttributes, nullptr), view);
@@ -141,28 +150,24 @@ TEST (AboutController, BindsLabelsAndTogglesByClassAlone)
 		EXPECT_EQ (textOf (view), "");
 	}
 
-	auto toggle = VSTGUI::owned (new RawToggle ());
 	EXPECT_EQ (about.verifyView (toggle, kNoAttributes, nullptr), toggle.get ());
 	EXPECT_EQ (about.getToggle (), toggle.get ());
 	EXPECT_EQ (about.getInfoLabel (), label.get ());
 	EXPECT_EQ (toggle->getListener (), nullptr);
 }
 
-TEST (AboutController, BindingOrderDecidesWhenTheLineAppears)
+TEST_F (AboutBinding, BindingOrderDecidesWhenTheLineAppears)
 {
-	FakeOwner owner;
-	About about (&owner, false);
 	const std::string line = lineFor (about);
 
 	// Toggle first, already on: nothing to write into yet.
-	auto toggle = VSTGUI::owned (new RawToggle ());
 	toggle->setRaw (1.f);
-	about.verifyView (toggle, kNoAttributes, nullptr);
+	bind (toggle);
 
 	// A label verified while the toggle is on starts empty and stays so
 	// until the toggle's next change.
 	auto first = VSTGUI::owned (newLabel ());
-	about.verifyView (first, kNoAttributes, nullptr);
+	bind (first);
 	EXPECT_EQ (textOf (first), "");
 	about.valueChanged (toggle);
 	EXPECT_EQ (textOf (first), line);
@@ -172,7 +177,7 @@ TEST (AboutController, BindingOrderDecidesWhenTheLineAppears)
 	toggle->setRaw (0.f);
 	about.valueChanged (toggle);
 	auto second = VSTGUI::owned (newLabel ());
-	about.verifyView (second, kNoAttributes, nullptr);
+	bind (second);
 	EXPECT_EQ (about.getInfoLabel (), second.get ());
 	toggle->setRaw (1.f);
 	about.valueChanged (toggle);
@@ -216,12 +221,9 @@ TEST (AboutController, ToggleValuesComparedWithZero)
 	}
 }
 
-TEST (AboutController, IgnoresControlsOtherThanTheBoundToggle)
+TEST_F (AboutBinding, IgnoresControlsOtherThanTheBoundToggle)
 {
-	FakeOwner owner;
-	About about (&owner, false);
-	auto label = VSTGUI::owned (newLabel ());
-	about.verifyView (label, kNoAttributes, nullptr);
+	bind (label);
 
 	// No toggle bound yet: even an "on" button changes nothing.
 	auto stranger = VSTGUI::owned (new RawToggle ());
@@ -231,8 +233,7 @@ TEST (AboutController, IgnoresControlsOtherThanTheBoundToggle)
 	about.valueChanged (nullptr);
 	EXPECT_EQ (textOf (label), "");
 
-	auto toggle = VSTGUI::owned (new RawToggle ());
-	about.verifyView (toggle, kNoAttributes, nullptr);
+	bind (toggle);
 	toggle->setRaw (1.f);
 	about.valueChanged (toggle);
 	ASSERT_EQ (textOf (label), lineFor (about));

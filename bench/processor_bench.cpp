@@ -2,20 +2,17 @@
 // reference loop of two double cosines per frame over the same phases. The
 // kernel's own cost is the two cosines; everything else should stay small
 // beside them. Each case runs a fixed number of frames from a fresh
-// oscillator so that kernel and reference see the same range of phases.
-// Prints ns per frame and the ratio to the reference of the same block size;
-// on a busy machine run it with --benchmark_repetitions=5 and the medians
-// are compared.
+// oscillator, and the reference counts along with it, so both see the same
+// phases. Prints ns per frame, the reference's ns per frame and their ratio.
 #include "processor/plugids.h"
 #include "processor/plugprocessor.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <map>
 #include <random>
-#include <string>
+#include <utility>
 #include <vector>
 
 using namespace Steinberg;
@@ -34,23 +31,24 @@ double defaultIncrement ()
 }
 constexpr double kDefaultOffset = 0.5 * 3.141592653589793;
 
-void referenceTwoCosines (benchmark::State& state)
+// Two cosines per frame over the phases the kernel visits, counting on from
+// where the previous block stopped, as the kernel's oscillator does.
+struct ReferenceLoop
 {
-	const auto block = static_cast<int32> (state.range (0));
-	const double increment = defaultIncrement ();
+	double increment = defaultIncrement ();
 	int32 counter = 0;
 	double sum = 0.0;
-	for (auto _ : state)
+
+	void run (int32 frames)
 	{
-		for (int32 j = 0; j < block; ++j, ++counter)
+		for (int32 j = 0; j < frames; ++j, ++counter)
 		{
 			const double theta = static_cast<double> (counter) * increment;
 			sum += std::cos (theta) + std::cos (theta + kDefaultOffset);
 		}
 		benchmark::DoNotOptimize (sum);
 	}
-	state.counters["frames"] = block;
-}
+};
 
 template <typename Sample>
 void processBlock (benchmark::State& state)
@@ -94,66 +92,36 @@ void processBlock (benchmark::State& state)
 	data.inputs = &inBus;
 	data.outputs = &outBus;
 
+	// Kernel and reference run block by block in turn, each timed on its
+	// own, so that interference from the rest of the machine falls on both
+	// alike and their ratio holds still.
+	using Clock = std::chrono::steady_clock;
+	ReferenceLoop reference;
+	Clock::duration kernelTime {};
+	Clock::duration referenceTime {};
 	for (auto _ : state)
 	{
+		const auto t0 = Clock::now ();
 		processor->process (data);
 		benchmark::DoNotOptimize (out[0].data ());
 		benchmark::ClobberMemory ();
+		const auto t1 = Clock::now ();
+		reference.run (block);
+		const auto t2 = Clock::now ();
+		kernelTime += t1 - t0;
+		referenceTime += t2 - t1;
+		state.SetIterationTime (std::chrono::duration<double> (t1 - t0).count ());
 	}
+	const double frames = static_cast<double> (state.iterations ()) * block;
+	const double kernelNs = std::chrono::duration<double, std::nano> (kernelTime).count () / frames;
+	const double referenceNs =
+	    std::chrono::duration<double, std::nano> (referenceTime).count () / frames;
+	state.counters["ns_per_frame"] = kernelNs;
+	state.counters["reference_ns"] = referenceNs;
+	state.counters["ratio"] = kernelNs / referenceNs;
 	processor->setActive (false);
 	processor->terminate ();
-	state.counters["frames"] = block;
 }
-
-// Adds ns per frame to every row, and to the process rows the ratio to the
-// reference row of the same block size, which runs just before them.
-class RatioReporter final : public benchmark::ConsoleReporter
-{
-public:
-	void ReportRuns (const std::vector<Run>& runs) override
-	{
-		std::vector<Run> rows = runs;
-		for (auto& run : rows)
-		{
-			const auto frames = run.counters.find ("frames");
-			// Single runs, or the medians of repeated ones.
-			if (run.error_occurred || frames == run.counters.end () || frames->second.value <= 0 ||
-			    !(run.aggregate_name.empty () || run.aggregate_name == "median"))
-				continue;
-			const double nsPerFrame = run.GetAdjustedCPUTime () / frames->second.value;
-			const std::string key = run.run_name.args + "/" + run.aggregate_name;
-			run.counters["ns_per_frame"] = nsPerFrame;
-			if (run.run_name.function_name == "reference_two_cos")
-			{
-				reference[key] = nsPerFrame;
-			}
-			else if (reference.count (key))
-			{
-				run.counters["ratio"] = nsPerFrame / reference[key];
-				summary.push_back ({run.benchmark_name (), nsPerFrame, reference[key]});
-			}
-		}
-		ConsoleReporter::ReportRuns (rows);
-	}
-
-	void printSummary () const
-	{
-		std::printf ("\n%-32s %12s %14s %8s\n", "case", "ns/frame", "reference ns", "ratio");
-		for (const auto& row : summary)
-			std::printf ("%-32s %12.2f %14.2f %8.3f\n", row.name.c_str (), row.nsPerFrame,
-			             row.referenceNs, row.nsPerFrame / row.referenceNs);
-	}
-
-private:
-	struct Row
-	{
-		std::string name;
-		double nsPerFrame;
-		double referenceNs;
-	};
-	std::map<std::string, double> reference;
-	std::vector<Row> summary;
-};
 
 } // namespace
 
@@ -162,23 +130,17 @@ int main (int argc, char** argv)
 	for (int block : kBlockSizes)
 	{
 		const auto iterations = kFramesPerCase / block;
-		benchmark::RegisterBenchmark ("reference_two_cos", referenceTwoCosines)
-		    ->Arg (block)
-		    ->Iterations (iterations)
-		    ->Unit (benchmark::kNanosecond);
-		benchmark::RegisterBenchmark ("process_32bit", processBlock<float>)
-		    ->Arg (block)
-		    ->Iterations (iterations)
-		    ->Unit (benchmark::kNanosecond);
-		benchmark::RegisterBenchmark ("process_64bit", processBlock<double>)
-		    ->Arg (block)
-		    ->Iterations (iterations)
-		    ->Unit (benchmark::kNanosecond);
+		for (const auto& [name, function] :
+		     {std::pair {"process_32bit", processBlock<float>},
+		      std::pair {"process_64bit", processBlock<double>}})
+			benchmark::RegisterBenchmark (name, function)
+			    ->Arg (block)
+			    ->Iterations (iterations)
+			    ->UseManualTime ()
+			    ->Unit (benchmark::kNanosecond);
 	}
 	benchmark::Initialize (&argc, argv);
-	RatioReporter reporter;
-	benchmark::RunSpecifiedBenchmarks (&reporter);
-	reporter.printSummary ();
+	benchmark::RunSpecifiedBenchmarks ();
 	benchmark::Shutdown ();
 	return 0;
 }

@@ -157,6 +157,18 @@ TEST (LibTimer, WheelEditOpensOnceAndClosesAfterQuietTimeout)
 	EXPECT_FALSE (c->isEditing ());
 	EXPECT_EQ (counter.ends, 3);
 
+	// an edit closed while the timer is pending (Escape during a wheel edit)
+	// is opened again by the next step, so that step's change is bracketed
+	c->wheel ();
+	c->endEdit ();
+	EXPECT_EQ (counter.ends, 4);
+	c->wheel ();
+	EXPECT_TRUE (c->isEditing ());
+	EXPECT_EQ (counter.begins, 5);
+	loop ().advance (500);
+	EXPECT_FALSE (c->isEditing ());
+	EXPECT_EQ (counter.ends, 5);
+
 	// a control destroyed with a pending wheel timer leaves nothing on the loop
 	c->wheel ();
 	c = nullptr;

@@ -155,10 +155,12 @@ void CMouseWheelEditingSupport::onMouseWheelEditing (CControl* control)
 {
 	if (!control)
 		return;
+	// Also with a timer pending: the edit may have been closed meanwhile
+	// (Escape during a wheel edit), and this step's change needs a bracket.
+	if (!control->isEditing ())
+		control->beginEdit ();
 	if (!wheelEditTimer)
 	{
-		if (!control->isEditing ())
-			control->beginEdit ();
 		timerControl = control;
 		wheelEditTimer = makeOwned<CVSTGUITimer> (
 		    [this] (CVSTGUITimer*) {

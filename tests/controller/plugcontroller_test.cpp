@@ -167,6 +167,15 @@ TEST (PlugController, ValueTextsAndTextsToValues)
 
 TEST (PlugController, SecondInitializeIsRefused)
 {
+	// The create function hands out the IEditController face, with one
+	// reference, the caller's.
+	FUnknown* created = PlugController::createInstance (nullptr);
+	void* face = nullptr;
+	ASSERT_EQ (created->queryInterface (IEditController::iid, &face), kResultOk);
+	EXPECT_EQ (face, static_cast<void*> (created));
+	EXPECT_EQ (created->release (), 1u);
+	EXPECT_EQ (created->release (), 0u);
+
 	auto controller = makeController ();
 	EXPECT_EQ (controller->initialize (nullptr), kResultFalse);
 	EXPECT_EQ (controller->getParameterCount (), 5);

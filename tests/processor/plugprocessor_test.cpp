@@ -52,9 +52,17 @@ TEST (ProcessorLifecycle, CreationInterfacesAndInitialisation)
 	void* none = reinterpret_cast<void*> (1);
 	EXPECT_EQ (created->queryInterface (IParameterChanges::iid, &none), kNoInterface);
 	EXPECT_EQ (none, nullptr);
-	// Created with one reference, which the caller owns.
+	// Created with one reference, which the caller owns, and handed out as
+	// the IAudioProcessor face.
 	EXPECT_EQ (created->addRef (), 2u);
 	EXPECT_EQ (created->release (), 1u);
+	void* face = nullptr;
+	ASSERT_EQ (created->queryInterface (IAudioProcessor::iid, &face), kResultOk);
+	EXPECT_EQ (face, static_cast<void*> (created));
+	static_cast<FUnknown*> (face)->release ();
+	FUnknown* another = PlugProcessor::createInstance (nullptr);
+	EXPECT_NE (another, created);
+	EXPECT_EQ (another->release (), 0u);
 
 	{
 	FUnknownPtr<IComponent> component (created);

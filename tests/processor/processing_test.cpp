@@ -270,6 +270,20 @@ TEST (SignalPath, SteadyStatesOfDepthDegreeRateAndLevel)
 {
 	const int32 settle = 44100; // 1 s: the 15 Hz low-pass has long settled
 
+	// Right after activation the filters start at 0 and rise with the
+	// low-pass's time constant (1 / (2 pi 15 Hz), 467.9 samples), while the
+	// gain is at its target from the first sample.
+	auto fresh = makeProcessor (44100.0, kSample64, false);
+	sendParam (*fresh, kDepthId, 0.0);
+	sendParam (*fresh, kLevelId, 1.0);
+	ASSERT_EQ (fresh->setActive (true), kResultOk);
+	const double loud = std::pow (10.0, 12.0 / 20.0);
+	AudioBlock rise (kSample64, 468);
+	rise.fillInput (1.0);
+	fresh->process (rise.data ());
+	EXPECT_NEAR (rise.output (0, 0), loud * 0.001056754427761264, 1e-12);
+	EXPECT_NEAR (rise.output (0, 467) / (0.99 * loud), 1.0 - std::exp (-1.0), 0.01);
+
 	// Depth 0 settles at 0.99 x gain, not at the gain.
 	auto flat = makeProcessor ();
 	sendParam (*flat, kDepthId, 0.0);
@@ -419,7 +433,8 @@ TEST (ProcessRobustness, MalformedBlocksTouchNothingAndBreakNothing)
 	block.fillInput (0.5);
 	block.fillOutput (9.0);
 	const std::function<void (ProcessData&)> malformed[] = {
-	    [] (ProcessData& d) { d.numInputs = 0; }, [] (ProcessData& d) { d.numSamples = 0; },
+	    [] (ProcessData& d) { d.numInputs = 0; }, [] (ProcessData& d) { d.numOutputs = 0; },
+	    [] (ProcessData& d) { d.numSamples = 0; },
 	    [] (ProcessData& d) { d.inputs = nullptr; }, [] (ProcessData& d) { d.symbolicSampleSize = 7; }};
 	for (const auto& damage : malformed)
 	{

@@ -90,6 +90,40 @@ TEST_F (SliderInput, PressInsideAndBesideTheHandleInEveryMode)
 	}
 }
 
+TEST_F (SliderInput, PressWithoutMovingSnapsToTheWholePixelOrKeepsTheValueWithShift)
+{
+	// At 0.2999 the handle sits on the whole pixel 50 (155..175), not on 50.98.
+	const float start = 0.2999f;
+	for (auto mode : {CSliderMode::Touch, CSliderMode::RelativeTouch, CSliderMode::QBFreeClick,
+	                  CSliderMode::Ramp})
+	{
+		SCOPED_TRACE (static_cast<int> (mode));
+		auto& f = make (mode);
+		f.slider->setValue (start);
+		EXPECT_EQ (f.down (160, 58), kMouseEventHandled);
+		EXPECT_FLOAT_EQ (value (), 50.f / 170.f);
+		EXPECT_LT (start - value (), 1.f / 170.f);
+		f.up (160, 58);
+	}
+
+	// With Shift the press changes nothing, on the handle or beside it, in
+	// every mode; the value moves only with the first move.
+	for (auto mode : {CSliderMode::Touch, CSliderMode::RelativeTouch, CSliderMode::FreeClick,
+	                  CSliderMode::QBFreeClick, CSliderMode::Ramp, CSliderMode::UseGlobal})
+	{
+		for (CCoord x : {160., 250.})
+		{
+			SCOPED_TRACE (testing::Message () << "mode " << static_cast<int> (mode) << " x " << x);
+			auto& f = make (mode);
+			f.slider->setValue (start);
+			f.down (x, 58, kLeftShift);
+			EXPECT_FLOAT_EQ (value (), start);
+			f.up (x, 58);
+			EXPECT_FALSE (f.slider->isEditing ());
+		}
+	}
+}
+
 TEST_F (SliderInput, PressesThatAreDeclinedOrIgnored)
 {
 	auto& f = make (CSliderMode::QBFreeClick);

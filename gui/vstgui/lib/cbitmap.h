@@ -5,6 +5,7 @@
 #include "crect.h"
 #include "vstguibase.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,12 +72,22 @@ public:
 	                     std::vector<uint8_t>& rgba);
 	static constexpr uint32_t kMaxDimension = 16384;
 
+	// A drawing backend's own form of the pixels, made on first use and kept
+	// with the bitmap (its pixels never change after loading).
+	struct PlatformData
+	{
+		virtual ~PlatformData () noexcept = default;
+	};
+	PlatformData* getPlatformData () const { return platformData.get (); }
+	void setPlatformData (std::unique_ptr<PlatformData> data) const { platformData = std::move (data); }
+
 private:
 	CResourceDescription resourceDesc;
 	std::vector<uint8_t> pixels;
 	CCoord width {0.};
 	CCoord height {0.};
 	bool loaded {false};
+	mutable std::unique_ptr<PlatformData> platformData;
 };
 
 } // namespace VSTGUI

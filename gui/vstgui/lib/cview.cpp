@@ -61,6 +61,12 @@ void CView::draw (CDrawContext* context)
 	setDirty (false);
 }
 
+void CView::drawRect (CDrawContext* context, const CRect& updateRect)
+{
+	if (context && size.rectOverlap (updateRect))
+		draw (context);
+}
+
 void CView::drawBackground (CDrawContext* context)
 {
 	if (auto* bitmap = getDrawBackground ())

@@ -22,6 +22,8 @@ public:
 	~CView () noexcept override;
 
 	virtual void draw (CDrawContext* context);
+	// Draws the view if it meets updateRect (in the parent's coordinates, like getViewSize).
+	virtual void drawRect (CDrawContext* context, const CRect& updateRect);
 	virtual CView* newCopy () const { return new CView (*this); }
 
 	// size and position, in the parent's coordinates

@@ -47,11 +47,41 @@ void CViewContainer::beforeDelete ()
 
 void CViewContainer::draw (CDrawContext* context)
 {
+	drawChildren (context, getViewSize ());
+}
+
+void CViewContainer::drawRect (CDrawContext* context, const CRect& updateRect)
+{
+	if (context && getViewSize ().rectOverlap (updateRect))
+		drawChildren (context, updateRect);
+}
+
+void CViewContainer::drawChildren (CDrawContext* context, const CRect& updateRect)
+{
+	if (!context)
+		return;
+	CRect area (updateRect);
+	area.bound (getViewSize ());
+	context->saveGlobalState ();
+	CRect clip;
+	context->setClipRect (context->getClipRect (clip).bound (area));
 	drawBackground (context);
+
+	const CPoint origin = getChildOrigin ();
+	context->setOffset (context->getOffset () + origin);
+	CRect local (area);
+	local.offsetInverse (origin);
+	// a child's drawing may change the tree: each one is held while it draws
 	const auto copy = children;
 	for (auto* child : copy)
-		if (child->isVisible ())
-			child->draw (context);
+	{
+		if (!isChild (child))
+			continue;
+		SharedPointer<CView> held (child);
+		if (child->isVisible () && child->getViewSize ().rectOverlap (local))
+			child->drawRect (context, local);
+	}
+	context->restoreGlobalState ();
 	setDirty (false);
 }
 

@@ -39,7 +39,10 @@ public:
 	~CViewContainer () noexcept override;
 
 	CView* newCopy () const override { return new CViewContainer (*this); }
+	// Both draw the children at their origin: the context's offset is moved to
+	// getChildOrigin and the clip narrowed to this container for their drawing.
 	void draw (CDrawContext* context) override;
+	void drawRect (CDrawContext* context, const CRect& updateRect) override;
 
 	// Takes over the caller's reference; false (the caller keeps it) for null or a view with a parent.
 	virtual bool addView (CView* view);
@@ -70,6 +73,8 @@ protected:
 	virtual CPoint getChildOrigin () const { return getViewSize ().getTopLeft (); }
 
 private:
+	void drawChildren (CDrawContext* context, const CRect& updateRect);
+
 	// Offers an event to the visible, mouse-enabled children hit at `local`, topmost
 	// first, until `take` answers true; true when one did.
 	template <typename Take>

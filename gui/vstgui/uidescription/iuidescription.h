@@ -6,6 +6,7 @@
 namespace VSTGUI {
 
 class CBitmap;
+class CFontDesc;
 struct CColor;
 class IController;
 class IControlListener;
@@ -22,9 +23,12 @@ public:
 	// A colour of the description, a standard colour name ("~ WhiteCColor") or
 	// "#rrggbb" / "#rrggbbaa"; false leaves `color` untouched.
 	virtual bool getColor (UTF8StringPtr name, CColor& color) const = 0;
-	// The name under which the description holds this bitmap or colour.
+	// A font by name (the standard fonts, "~ NormalFont", ...), or nullptr.
+	virtual CFontDesc* getFont (UTF8StringPtr name) const = 0;
+	// The name under which the description holds this bitmap, colour or font.
 	virtual UTF8StringPtr lookupBitmapName (const CBitmap* bitmap) const = 0;
 	virtual UTF8StringPtr lookupColorName (const CColor& color) const = 0;
+	virtual UTF8StringPtr lookupFontName (const CFontDesc* font) const = 0;
 	virtual UTF8StringPtr lookupControlTagName (int32_t tag) const = 0;
 	// A "control-tags" name, else a plain integer, then offered to the
 	// current controller; -1 when nothing resolves.

@@ -8,6 +8,7 @@
 
 #include "../lib/cbitmap.h"
 #include "../lib/ccolor.h"
+#include "../lib/cfont.h"
 #include "../lib/cview.h"
 #include "../lib/cviewcontainer.h"
 #include "../lib/iviewlistener.h"
@@ -695,6 +696,17 @@ bool UIDescription::getColor (UTF8StringPtr name, CColor& color) const
 		return true;
 	}
 	return colorFromNotation (name, color);
+}
+
+// Only the standard fonts: the description's "fonts" section is read past.
+CFontDesc* UIDescription::getFont (UTF8StringPtr name) const
+{
+	return lookupStandardFont (name);
+}
+
+UTF8StringPtr UIDescription::lookupFontName (const CFontDesc* font) const
+{
+	return lookupStandardFontName (font);
 }
 
 UTF8StringPtr UIDescription::lookupBitmapName (const CBitmap* bitmap) const

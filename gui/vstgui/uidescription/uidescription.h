@@ -63,8 +63,10 @@ public:
 	// IUIDescription
 	CBitmap* getBitmap (UTF8StringPtr name) const override;
 	bool getColor (UTF8StringPtr name, CColor& color) const override;
+	CFontDesc* getFont (UTF8StringPtr name) const override;
 	UTF8StringPtr lookupBitmapName (const CBitmap* bitmap) const override;
 	UTF8StringPtr lookupColorName (const CColor& color) const override;
+	UTF8StringPtr lookupFontName (const CFontDesc* font) const override;
 	UTF8StringPtr lookupControlTagName (int32_t tag) const override;
 	int32_t getTagForName (UTF8StringPtr name) const override;
 	IControlListener* getControlListener (UTF8StringPtr name) const override;

@@ -8,6 +8,7 @@
 
 #include "../../lib/controls/cbuttons.h"
 #include "../../lib/controls/ccontrol.h"
+#include "../../lib/cfont.h"
 #include "../../lib/controls/ctextlabel.h"
 #include "../../lib/cviewcontainer.h"
 
@@ -242,34 +243,94 @@ CView* CTextLabelCreator::create (const UIAttributes&, const IUIDescription*) co
 	return label;
 }
 
-bool CTextLabelCreator::apply (CView* view, const UIAttributes& attributes, const IUIDescription*) const
+namespace {
+constexpr const char* kAlignmentNames[] = {"left", "center", "right"};
+} // namespace
+
+bool CTextLabelCreator::apply (CView* view, const UIAttributes& attributes, const IUIDescription* description) const
 {
 	auto label = dynamic_cast<CTextLabel*> (view);
 	if (!label)
 		return false;
 	if (auto text = attributes.getAttributeValue (kAttrTitle))
 		label->setText (*text);
+	if (auto name = attributes.getAttributeValue (kAttrFont); name && description)
+		label->setFont (description->getFont (name->c_str ()));
+	CColor color;
+	if (stringToColor (attributes.getAttributeValue (kAttrFontColor), color, description))
+		label->setFontColor (color);
+	if (stringToColor (attributes.getAttributeValue (kAttrBackColor), color, description))
+		label->setBackColor (color);
+	if (auto align = attributes.getAttributeValue (kAttrTextAlignment))
+	{
+		for (int32_t i = 0; i < 3; ++i)
+			if (*align == kAlignmentNames[i])
+				label->setHoriAlign (static_cast<CHoriTxtAlign> (i));
+	}
+	bool b;
+	if (attributes.getBooleanAttribute (kAttrStyleTransparent, b))
+		label->setTransparency (b);
 	return true;
 }
 
 bool CTextLabelCreator::getAttributeNames (StringList& attributeNames) const
 {
-	attributeNames.emplace_back (kAttrTitle);
+	for (auto name : {kAttrTitle, kAttrFont, kAttrFontColor, kAttrBackColor, kAttrTextAlignment,
+	                  kAttrStyleTransparent})
+		attributeNames.emplace_back (name);
 	return true;
 }
 
 IViewCreator::AttrType CTextLabelCreator::getAttributeType (const std::string& name) const
 {
-	return name == kAttrTitle ? kStringType : kUnknownType;
+	if (name == kAttrTitle)
+		return kStringType;
+	if (name == kAttrFont)
+		return kFontType;
+	if (name == kAttrFontColor || name == kAttrBackColor)
+		return kColorType;
+	if (name == kAttrTextAlignment)
+		return kListType;
+	if (name == kAttrStyleTransparent)
+		return kBooleanType;
+	return kUnknownType;
 }
 
 bool CTextLabelCreator::getAttributeValue (CView* view, const std::string& name, std::string& value,
-                                           const IUIDescription*) const
+                                           const IUIDescription* desc) const
 {
 	auto label = dynamic_cast<CTextLabel*> (view);
-	if (!label || name != kAttrTitle)
+	if (!label)
 		return false;
-	value = label->getText ().getString ();
+	if (name == kAttrTitle)
+		value = label->getText ().getString ();
+	else if (name == kAttrFont)
+	{
+		UTF8StringPtr fontName = desc ? desc->lookupFontName (label->getFont ()) : nullptr;
+		if (!fontName)
+			fontName = lookupStandardFontName (label->getFont ());
+		value = fontName ? fontName : "";
+	}
+	else if (name == kAttrFontColor)
+		return colorToString (label->getFontColor (), value, desc);
+	else if (name == kAttrBackColor)
+		return colorToString (label->getBackColor (), value, desc);
+	else if (name == kAttrTextAlignment)
+		value = kAlignmentNames[label->getHoriAlign ()];
+	else if (name == kAttrStyleTransparent)
+		value = UIAttributes::boolToString (label->getTransparency ());
+	else
+		return false;
+	return true;
+}
+
+bool CTextLabelCreator::getPossibleListValues (const std::string& name, ConstStringPtrList& values) const
+{
+	if (name != kAttrTextAlignment)
+		return false;
+	static const std::string names[] = {kAlignmentNames[0], kAlignmentNames[1], kAlignmentNames[2]};
+	for (const auto& alignName : names)
+		values.emplace_back (&alignName);
 	return true;
 }
 

@@ -26,6 +26,11 @@ static constexpr auto kAttrMaxValue = "max-value";
 static constexpr auto kAttrWheelIncValue = "wheel-inc-value";
 // CTextLabel
 static constexpr auto kAttrTitle = "title";
+static constexpr auto kAttrFont = "font";
+static constexpr auto kAttrFontColor = "font-color";
+static constexpr auto kAttrBackColor = "back-color";
+static constexpr auto kAttrTextAlignment = "text-alignment";
+static constexpr auto kAttrStyleTransparent = "style-transparent";
 // Read by the description while building, not by a creator.
 static constexpr auto kAttrClass = "class";
 static constexpr auto kAttrSubController = "sub-controller";
@@ -80,6 +85,7 @@ public:
 	AttrType getAttributeType (const std::string& attributeName) const override;
 	bool getAttributeValue (CView* view, const std::string& attributeName, std::string& stringValue,
 	                        const IUIDescription* desc) const override;
+	bool getPossibleListValues (const std::string& attributeName, ConstStringPtrList& values) const override;
 };
 
 class COnOffButtonCreator : public ViewCreatorAdapter

@@ -1,10 +1,13 @@
-// The root of a view tree, without a window: it receives the host's input
-// events and routes them (mouse to the view under it, keys to the focus view).
+// The root of a view tree: it receives the input events of the window system
+// (or of a test) and routes them (mouse to the view under it, keys to the focus
+// view). Without a platform frame it has no window and stays headless.
 #pragma once
 
 #include "cviewcontainer.h"
 
 namespace VSTGUI {
+
+class IPlatformFrame;
 
 class CFrame : public CViewContainer
 {
@@ -19,6 +22,10 @@ public:
 	void setFocusView (CView* view);
 	CView* getFocusView () const { return focusView; }
 
+	// The window layer under the frame (not owned); null makes the frame headless.
+	void setPlatformFrame (IPlatformFrame* platform) { platformFrame = platform; }
+	IPlatformFrame* getPlatformFrame () const { return platformFrame; }
+
 	// mouse points in frame coordinates; the press's view keeps the moves and the release
 	CMouseEventResult onMouseDown (CPoint& where, const CButtonState& buttons) override;
 	CMouseEventResult onMouseUp (CPoint& where, const CButtonState& buttons) override;
@@ -26,8 +33,14 @@ public:
 	CMouseEventResult onMouseCancel () override;
 	bool onWheel (const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
 	              const CButtonState& buttons) override;
+	// The pointer entered or left the frame's window; moves without a button
+	// pressed tell the views under the pointer that it came or went.
+	CMouseEventResult onMouseEntered (CPoint& where, const CButtonState& buttons) override;
+	CMouseEventResult onMouseExited (CPoint& where, const CButtonState& buttons) override;
+	CView* getMouseOverView () const { return mouseOverView; }
 	// to the focus view, then its parents until one takes the key
 	int32_t onKeyDown (VstKeyCode& keyCode) override;
+	int32_t onKeyUp (VstKeyCode& keyCode) override;
 
 	void invalidRect (const CRect& rect) override;
 	bool attached (CView* parent) override;
@@ -38,8 +51,14 @@ protected:
 
 private:
 	void viewRemoved (CView* view);
+	void setMouseOverView (CView* view, const CPoint& where, const CButtonState& buttons);
+	template <typename Call>
+	int32_t keyToFocusChain (Call call);
 
 	CView* focusView {nullptr};
+	CView* mouseOverView {nullptr};
+	IPlatformFrame* platformFrame {nullptr};
+	bool buttonDown {false};
 
 	friend class CView;
 };

@@ -83,6 +83,15 @@ public:
 	virtual CMouseEventResult onMouseUp (CPoint& where, const CButtonState& buttons);
 	virtual CMouseEventResult onMouseMoved (CPoint& where, const CButtonState& buttons);
 	virtual CMouseEventResult onMouseCancel ();
+	// the pointer came over the view or left it, no button down; the frame tracks it
+	virtual CMouseEventResult onMouseEntered (CPoint& /*where*/, const CButtonState& /*buttons*/)
+	{
+		return kMouseEventNotImplemented;
+	}
+	virtual CMouseEventResult onMouseExited (CPoint& /*where*/, const CButtonState& /*buttons*/)
+	{
+		return kMouseEventNotImplemented;
+	}
 	virtual bool onWheel (const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
 	                      const CButtonState& buttons);
 	// key results: 1 taken, -1 not taken

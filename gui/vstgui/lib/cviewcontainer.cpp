@@ -169,6 +169,21 @@ CView* CViewContainer::getViewAt (const CPoint& where, const GetViewOptions& opt
 	return nullptr;
 }
 
+void CViewContainer::invalidRect (const CRect& rect)
+{
+	CRect moved (rect);
+	moved.offset (getChildOrigin ());
+	CView::invalidRect (moved);
+}
+
+void CViewContainer::invalid ()
+{
+	setDirty (false);
+	CRect all (getViewSize ());
+	all.offsetInverse (getChildOrigin ());
+	invalidRect (all);
+}
+
 bool CViewContainer::attached (CView* parent)
 {
 	if (!CView::attached (parent))

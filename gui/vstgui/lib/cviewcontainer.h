@@ -56,6 +56,9 @@ public:
 	// where: in this container's parent coordinates (like getViewSize); the topmost hit wins
 	CView* getViewAt (const CPoint& where, const GetViewOptions& options = GetViewOptions ()) const;
 
+	// rect in the children's coordinates, handed on in this container's parent's
+	void invalidRect (const CRect& rect) override;
+	void invalid () override;
 	bool attached (CView* parent) override;
 	bool removed (CView* parent) override;
 	void setMouseEnabled (bool enable = true) override;

@@ -1,9 +1,13 @@
-// The VST3 editor: builds the description's template into a frame without
-// a window and binds its controls to the edit controller's parameters.
+// The VST3 editor: builds the description's template into a frame, binds its
+// controls to the edit controller's parameters, and shows the frame in an X11
+// window inside the host's, run on the host's loop.
 #include "vst3editor.h"
 
 #include "../lib/cframe.h"
 #include "../lib/controls/ccontrol.h"
+#include "../lib/crunloop.h"
+#include "../lib/platform/linux/x11frame.h"
+#include "../lib/platform/linux/x11runloop.h"
 #include "../uidescription/uidescription.h"
 
 #include "base/source/updatehandler.h"
@@ -13,6 +17,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace VSTGUI {
@@ -125,7 +131,7 @@ VST3Editor::VST3Editor (Vst::EditController* c, UTF8StringPtr templateName, UTF8
 
 VST3Editor::~VST3Editor () noexcept
 {
-	close ();
+	detach ();
 	if (controller)
 		controller->release ();
 }
@@ -162,8 +168,9 @@ bool VST3Editor::open ()
 		close ();
 		return false;
 	}
-	// Coordinates are bounded by the view creators, so they fit the host's ints.
-	rect = ViewRect (0, 0, static_cast<int32> (size.getWidth ()), static_cast<int32> (size.getHeight ()));
+	baseWidth = size.getWidth ();
+	baseHeight = size.getHeight ();
+	rect = scaledRect ();
 	if (delegate)
 		delegate->didOpen (this);
 	return true;
@@ -200,31 +207,201 @@ ParameterChangeListener* VST3Editor::getParameterChangeListener (Vst::ParamID id
 }
 
 //------------------------------------------------------------------------
-tresult PLUGIN_API VST3Editor::isPlatformTypeSupported (FIDString)
+namespace {
+
+// Larger than any editor; keeps a wild scale factor from asking for giant windows.
+constexpr double kMaxPixels = 16384.;
+
+} // namespace
+
+bool VST3Editor::readBaseSize ()
 {
-	return kResultFalse;
+	if (baseWidth > 0. && baseHeight > 0.)
+		return true;
+	// Hosts ask for the size before attaching: the template tells it without building views.
+	if (templateName.empty () || fileName.empty ())
+		return false;
+	UIDescription desc (fileName[0] == '/' ? fileName : getResourceDirectory () + "/" + fileName);
+	const UIDescription::Node* node = desc.parse () ? desc.getTemplate (templateName.c_str ()) : nullptr;
+	CPoint size;
+	if (!node || !node->attributes.getPointAttribute ("size", size) || !(size.x > 0.) || !(size.y > 0.))
+		return false;
+	baseWidth = size.x;
+	baseHeight = size.y;
+	return true;
+}
+
+ViewRect VST3Editor::scaledRect () const
+{
+	// Coordinates are bounded by the view creators and the scale factor by
+	// kMaxPixels, so they fit the host's ints.
+	return ViewRect (0, 0, static_cast<int32> (std::lround (baseWidth * scaleFactor)),
+	                 static_cast<int32> (std::lround (baseHeight * scaleFactor)));
+}
+
+tresult PLUGIN_API VST3Editor::queryInterface (const TUID iid, void** obj)
+{
+	QUERY_INTERFACE (iid, obj, IPlugViewContentScaleSupport::iid, IPlugViewContentScaleSupport)
+	return CPluginView::queryInterface (iid, obj);
+}
+
+tresult PLUGIN_API VST3Editor::isPlatformTypeSupported (FIDString type)
+{
+	if (!type)
+		return kInvalidArgument;
+	return std::strcmp (type, kPlatformTypeX11EmbedWindowID) == 0 ? kResultTrue : kResultFalse;
 }
 
 tresult PLUGIN_API VST3Editor::attached (void* parent, FIDString type)
 {
-	if (parent)
+	// No parent: the editor opens headless, for tests without a window system.
+	if (!parent)
+	{
+		if (window)
+			return kResultFalse;
+		if (!open ())
+			return kResultFalse;
+		attachedFlag = true;
+		return CPluginView::attached (parent, type);
+	}
+	if (!type)
+		return kInvalidArgument;
+	if (std::strcmp (type, kPlatformTypeX11EmbedWindowID) != 0 || attachedFlag)
 		return kResultFalse;
+	FUnknownPtr<Linux::IRunLoop> runLoop (plugFrame);
+	if (!runLoop)
+		return kResultFalse;
+	const bool wasOpen = isOpen ();
 	if (!open ())
 		return kResultFalse;
+	hostLoop = std::make_unique<X11::HostRunLoop> (runLoop);
+	// the host's window id travels in the pointer's bits
+	const auto parentWindow = static_cast<xcb_window_t> (reinterpret_cast<uintptr_t> (parent));
+	window = X11::X11Frame::create (frame, parentWindow, *hostLoop, scaleFactor);
+	if (!window)
+	{
+		hostLoop.reset ();
+		if (!wasOpen)
+			close ();
+		return kResultFalse;
+	}
+	RunLoop::instance ().addTimerLoop (hostLoop.get ());
+	attachedFlag = true;
 	return CPluginView::attached (parent, type);
+}
+
+void VST3Editor::detach ()
+{
+	// the window first: it ends a drag in progress while the views still exist
+	window.reset ();
+	close ();
+	if (hostLoop)
+	{
+		// Timers that outlive the views leave the host: the next editor's loop or advance()
+		RunLoop::instance ().removeTimerLoop (hostLoop.get ());
+		hostLoop.reset ();
+	}
+	attachedFlag = false;
 }
 
 tresult PLUGIN_API VST3Editor::removed ()
 {
-	close ();
+	if (!attachedFlag)
+		return kResultFalse;
+	detach ();
 	return CPluginView::removed ();
+}
+
+tresult PLUGIN_API VST3Editor::getSize (ViewRect* size)
+{
+	if (!size)
+		return kInvalidArgument;
+	if (!isOpen () && readBaseSize ())
+		rect = scaledRect ();
+	*size = rect;
+	return kResultTrue;
 }
 
 tresult PLUGIN_API VST3Editor::onSize (ViewRect* newSize)
 {
 	if (!newSize)
 		return kInvalidArgument;
-	return CPluginView::onSize (newSize);
+	if (!readBaseSize ())
+		return CPluginView::onSize (newSize);
+	// A fixed size: the host may move the editor, not resize it.
+	const ViewRect own = scaledRect ();
+	if (newSize->getWidth () != own.getWidth () || newSize->getHeight () != own.getHeight ())
+		return kResultFalse;
+	rect = *newSize;
+	return kResultTrue;
+}
+
+tresult PLUGIN_API VST3Editor::checkSizeConstraint (ViewRect* constraint)
+{
+	if (!constraint)
+		return kInvalidArgument;
+	if (!readBaseSize ())
+		return kResultFalse;
+	const ViewRect own = scaledRect ();
+	constraint->right = constraint->left + own.getWidth ();
+	constraint->bottom = constraint->top + own.getHeight ();
+	return kResultTrue;
+}
+
+tresult PLUGIN_API VST3Editor::setContentScaleFactor (ScaleFactor factor)
+{
+	if (!std::isfinite (factor) || !(factor > 0.f))
+		return kInvalidArgument;
+	if (readBaseSize () && std::max (baseWidth, baseHeight) * factor > kMaxPixels)
+		return kInvalidArgument;
+	if (factor == scaleFactor)
+		return kResultTrue;
+	if (window && !window->setScaleFactor (factor))
+		return kResultFalse;
+	scaleFactor = factor;
+	if (baseWidth > 0.)
+	{
+		const ViewRect size = scaledRect ();
+		ViewRect scaled (rect.left, rect.top, rect.left + size.getWidth (), rect.top + size.getHeight ());
+		rect = scaled;
+		// the host resizes its window to ours and then tells us with onSize
+		if (window && plugFrame)
+			plugFrame->resizeView (this, &scaled);
+	}
+	return kResultTrue;
+}
+
+namespace {
+
+// The host's key as the library's: the VST3 virtual keys and modifier bits
+// have the library's numbering up to VKEY_EQUALS.
+VstKeyCode keyCodeFromHost (char16 key, int16 keyCode, int16 modifiers)
+{
+	VstKeyCode code;
+	code.character = key;
+	if (keyCode > 0 && keyCode <= VKEY_EQUALS)
+		code.virt = static_cast<unsigned char> (keyCode);
+	code.modifier = static_cast<unsigned char> (
+	    modifiers & (MODIFIER_SHIFT | MODIFIER_ALTERNATE | MODIFIER_COMMAND | MODIFIER_CONTROL));
+	return code;
+}
+
+} // namespace
+
+tresult PLUGIN_API VST3Editor::onKeyDown (char16 key, int16 keyCode, int16 modifiers)
+{
+	if (!frame)
+		return kResultFalse;
+	VstKeyCode code = keyCodeFromHost (key, keyCode, modifiers);
+	return frame->onKeyDown (code) != -1 ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API VST3Editor::onKeyUp (char16 key, int16 keyCode, int16 modifiers)
+{
+	if (!frame)
+		return kResultFalse;
+	VstKeyCode code = keyCodeFromHost (key, keyCode, modifiers);
+	return frame->onKeyUp (code) != -1 ? kResultTrue : kResultFalse;
 }
 
 //------------------------------------------------------------------------

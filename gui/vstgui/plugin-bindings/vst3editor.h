@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../uidescription/icontroller.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "public.sdk/source/common/pluginview.h"
 #include "public.sdk/source/vst/vsteditcontroller.h"
 
@@ -22,6 +23,11 @@ class UIDescription;
 class VST3Editor;
 struct CPoint;
 using UTF8StringPtr = const char*;
+
+namespace X11 {
+class HostRunLoop;
+class X11Frame;
+}
 
 class VST3EditorDelegate
 {
@@ -60,7 +66,9 @@ public:
 
 class ParameterChangeListener;
 
-class VST3Editor : public Steinberg::CPluginView, public IController
+class VST3Editor : public Steinberg::CPluginView,
+                   public Steinberg::IPlugViewContentScaleSupport,
+                   public IController
 {
 public:
 	// Holds a reference to `controller` until destroyed. `xmlFile` is a file
@@ -88,12 +96,32 @@ public:
 	static void setResourceDirectoryOverride (const std::string& directory);
 	static std::string getResourceDirectory ();
 
-	// IPlugView: there is no window system here, so no platform type is
-	// supported. attached with a null parent opens the editor headless.
+	// IPlugView. The one platform type is kPlatformTypeX11EmbedWindowID: the
+	// parent is the host's xcb_window_t, and the IPlugFrame given to setFrame
+	// must offer Linux::IRunLoop, which runs the window's events and every
+	// timer while attached. A null parent opens the editor headless (tests).
 	Steinberg::tresult PLUGIN_API isPlatformTypeSupported (Steinberg::FIDString type) override;
 	Steinberg::tresult PLUGIN_API attached (void* parent, Steinberg::FIDString type) override;
 	Steinberg::tresult PLUGIN_API removed () override;
+	// Known before attached (read from the template), for hosts that size their window first.
+	Steinberg::tresult PLUGIN_API getSize (Steinberg::ViewRect* size) override;
+	// The size is fixed (the template's, times the content scale): other sizes are refused.
 	Steinberg::tresult PLUGIN_API onSize (Steinberg::ViewRect* newSize) override;
+	Steinberg::tresult PLUGIN_API canResize () override { return Steinberg::kResultFalse; }
+	Steinberg::tresult PLUGIN_API checkSizeConstraint (Steinberg::ViewRect* rect) override;
+	// keys from the host to the focus view; kResultTrue when it took the key
+	Steinberg::tresult PLUGIN_API onKeyDown (Steinberg::char16 key, Steinberg::int16 keyCode,
+	                                         Steinberg::int16 modifiers) override;
+	Steinberg::tresult PLUGIN_API onKeyUp (Steinberg::char16 key, Steinberg::int16 keyCode,
+	                                       Steinberg::int16 modifiers) override;
+
+	// IPlugViewContentScaleSupport: a finite factor above 0 scales window and drawing.
+	Steinberg::tresult PLUGIN_API setContentScaleFactor (ScaleFactor factor) override;
+	double getContentScaleFactor () const { return scaleFactor; }
+	// true while the editor shows in an X window
+	bool hasWindow () const { return window != nullptr; }
+
+	Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) override;
 
 	// IController / IControlListener: control edits become parameter edits.
 	void valueChanged (CControl* control) override;
@@ -109,6 +137,12 @@ public:
 private:
 	void bindControls (CView* view);
 	ParameterChangeListener* getParameterChangeListener (Steinberg::Vst::ParamID id) const;
+	// the frame's size, from the template when no frame is built yet; false when unknown
+	bool readBaseSize ();
+	// the host's size of the editor: the frame's times the scale factor
+	Steinberg::ViewRect scaledRect () const;
+	// undoes attached(): window, host registrations, views
+	void detach ();
 
 	Steinberg::Vst::EditController* controller {nullptr};
 	VST3EditorDelegate* delegate {nullptr};
@@ -117,6 +151,12 @@ private:
 	std::unique_ptr<UIDescription> description;
 	CFrame* frame {nullptr};
 	std::map<Steinberg::Vst::ParamID, ParameterChangeListener*> paramChangeListeners;
+	std::unique_ptr<X11::HostRunLoop> hostLoop;
+	std::unique_ptr<X11::X11Frame> window;
+	double baseWidth {0.};
+	double baseHeight {0.};
+	double scaleFactor {1.};
+	bool attachedFlag {false};
 };
 
 } // namespace VSTGUI

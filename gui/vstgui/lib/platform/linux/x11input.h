@@ -1,0 +1,62 @@
+// X input as the layer's input types: buttons and modifiers as CButtonState,
+// wheel buttons as wheel steps, key symbols as VstKeyCode, and double clicks.
+// Pure functions of the X event fields, so they are testable without a display.
+#pragma once
+
+#include "../../cbuttonstate.h"
+#include "../../cpoint.h"
+#include "../../vstkeycode.h"
+
+#include <cstdint>
+
+namespace VSTGUI {
+namespace X11 {
+
+// The core protocol's state bits (KeyButMask) and pointer buttons.
+enum : uint16_t
+{
+	kXShiftMask = 1 << 0,
+	kXControlMask = 1 << 2,
+	kXMod1Mask = 1 << 3, // Alt on every common keymap
+	kXButton1Mask = 1 << 8,
+	kXButton2Mask = 1 << 9,
+	kXButton3Mask = 1 << 10
+};
+
+// Modifiers (Shift, Control as kControl, Alt as kAlt) and the buttons held in an
+// event's state field. A press's state lacks the button just pressed.
+CButtonState buttonStateFromX (uint16_t state);
+// The button of a press or release (1 left, 2 middle, 3 right); 0 for others.
+int32_t buttonFromX (uint8_t button);
+
+struct WheelStep
+{
+	CMouseWheelAxis axis;
+	float distance;
+};
+// Buttons 4/5 scroll up/down (+1/-1 on the vertical axis), 6/7 left/right
+// (+1/-1 on the horizontal axis); false for every other button.
+bool wheelFromButton (uint8_t button, WheelStep& step);
+
+// keysym: the key's symbol on the first level (without Shift); state: the event's state.
+// Named keys give `virt`, printable ones their character; modifiers as MODIFIER_* bits.
+VstKeyCode keyCodeFromKeysym (uint32_t keysym, uint16_t state);
+
+// Tells a second press of the same button, soon and near enough, from a new click.
+class DoubleClickDetector final
+{
+public:
+	static constexpr uint32_t kMaxInterval = 400; // ms, X server time
+	static constexpr CCoord kMaxDistance = 4.; // window pixels, on either axis
+
+	// true when this press completes a double click; a third press starts anew
+	bool press (int32_t button, uint32_t time, const CPoint& where);
+
+private:
+	int32_t lastButton {0};
+	uint32_t lastTime {0};
+	CPoint lastWhere;
+};
+
+} // namespace X11
+} // namespace VSTGUI

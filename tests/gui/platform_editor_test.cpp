@@ -28,36 +28,19 @@ const char* kDescription = R"({"vstgui-ui-description": {
 // Restores $DISPLAY when the test ends.
 struct DisplayVariable
 {
-	DisplayVariable ()
-	{
-		if (const char* value = std::getenv ("DISPLAY"))
-			saved = value, had = true;
-	}
-	~DisplayVariable ()
-	{
-		if (had)
-			setenv ("DISPLAY", saved.c_str (), 1);
-		else
-			unsetenv ("DISPLAY");
-	}
-	std::string saved;
-	bool had {false};
+	const char* value = std::getenv ("DISPLAY");
+	const std::string saved = value ? value : "";
+	~DisplayVariable () { value ? setenv ("DISPLAY", saved.c_str (), 1) : unsetenv ("DISPLAY"); }
 };
 
+// takes the up arrow only
 class KeyView : public VSTGUI::CView
 {
 public:
 	KeyView () : CView (VSTGUI::CRect (0, 0, 10, 10)) {}
-	int32_t onKeyDown (VSTGUI::VstKeyCode& key) override { return take (key); }
-	int32_t onKeyUp (VSTGUI::VstKeyCode& key) override { return take (key); }
+	int32_t onKeyDown (VSTGUI::VstKeyCode& key) override { return (last = key).virt == VSTGUI::VKEY_UP ? 1 : -1; }
+	int32_t onKeyUp (VSTGUI::VstKeyCode& key) override { return onKeyDown (key); }
 	VSTGUI::VstKeyCode last;
-
-private:
-	int32_t take (const VSTGUI::VstKeyCode& key)
-	{
-		last = key;
-		return key.virt == VSTGUI::VKEY_UP ? 1 : -1;
-	}
 };
 
 struct PlatformEditor : ::testing::Test

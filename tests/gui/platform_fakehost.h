@@ -15,11 +15,7 @@ class FakeHost final : public IPlugFrame, public Linux::IRunLoop
 public:
 	explicit FakeHost (bool offerRunLoop = true) : offerRunLoop (offerRunLoop) {}
 
-	tresult PLUGIN_API resizeView (IPlugView*, ViewRect* newSize) override
-	{
-		resized = newSize ? *newSize : ViewRect ();
-		return kResultTrue;
-	}
+	tresult PLUGIN_API resizeView (IPlugView*, ViewRect*) override { return kResultTrue; }
 	tresult PLUGIN_API registerEventHandler (Linux::IEventHandler* handler, Linux::FileDescriptor fd) override
 	{
 		handler->addRef ();
@@ -64,7 +60,6 @@ public:
 
 	std::map<Linux::IEventHandler*, Linux::FileDescriptor> handlers;
 	std::map<Linux::ITimerHandler*, Linux::TimerInterval> timers;
-	ViewRect resized;
 	bool offerRunLoop;
 	bool refuseTimers {false};
 	uint32 refs {1};

@@ -292,7 +292,7 @@ void X11Frame::dispatch ()
 	// Events already read into xcb's queue (while waiting for a reply) do not
 	// make the socket readable again, so the queue is emptied after drawing too.
 	XReply<xcb_generic_event_t> next (xcb_poll_for_event (connection));
-	while (next)
+	for (;;)
 	{
 		// of a run of motions only the last is delivered
 		XReply<xcb_generic_event_t> motion;
@@ -324,9 +324,13 @@ void X11Frame::dispatch ()
 			break;
 		redraw ();
 		next.reset (xcb_poll_for_queued_event (connection));
+		if (!next)
+			break;
 	}
 	dispatching = false;
-	redraw ();
+	// what a view invalidated while being drawn waits for the next turn
+	if (!dirty.empty ())
+		wakeUp ();
 }
 
 void X11Frame::handle (const xcb_generic_event_t* event)

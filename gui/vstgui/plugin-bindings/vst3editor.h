@@ -117,9 +117,6 @@ public:
 
 	// IPlugViewContentScaleSupport: a finite factor above 0 scales window and drawing.
 	Steinberg::tresult PLUGIN_API setContentScaleFactor (ScaleFactor factor) override;
-	double getContentScaleFactor () const { return scaleFactor; }
-	// true while the editor shows in an X window
-	bool hasWindow () const { return window != nullptr; }
 
 	Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) override;
 

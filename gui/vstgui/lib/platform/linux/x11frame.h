@@ -37,11 +37,8 @@ public:
 
 	void invalidRect (const CRect& rect) override;
 	// Resizes the window and its off-screen image and redraws; false when they
-	// cannot be made at that size.
+	// cannot be made at that size or the X connection is lost.
 	bool setScaleFactor (double scale);
-	// false once the X connection is lost: the window then neither draws nor reads events
-	bool isConnected () const { return !broken; }
-	xcb_window_t getWindow () const { return window; }
 
 private:
 	X11Frame (CFrame* frame, HostRunLoop& loop, double scale);
@@ -77,6 +74,7 @@ private:
 	std::vector<CRect> exposed;
 	DoubleClickDetector doubleClick;
 	int32_t buttonsDown {0};
+	// the X connection is lost: the window neither draws nor reads events any more
 	bool broken {false};
 	bool dispatching {false};
 	bool wakePending {false};

@@ -271,21 +271,24 @@ tresult PLUGIN_API VST3Editor::attached (void* parent, FIDString type)
 	FUnknownPtr<Linux::IRunLoop> runLoop (plugFrame);
 	if (!runLoop)
 		return kResultFalse;
-	const bool wasOpen = isOpen ();
-	if (!open ())
-		return kResultFalse;
+	// the host's loop first, so that timers the views start while opening run there
 	hostLoop = std::make_unique<X11::HostRunLoop> (runLoop);
-	// the host's window id travels in the pointer's bits
-	const auto parentWindow = static_cast<xcb_window_t> (reinterpret_cast<uintptr_t> (parent));
-	window = X11::X11Frame::create (frame, parentWindow, *hostLoop, scaleFactor);
+	RunLoop::instance ().addTimerLoop (hostLoop.get ());
+	const bool wasOpen = isOpen ();
+	if (open ())
+	{
+		// the host's window id travels in the pointer's bits
+		const auto parentWindow = static_cast<xcb_window_t> (reinterpret_cast<uintptr_t> (parent));
+		window = X11::X11Frame::create (frame, parentWindow, *hostLoop, scaleFactor);
+	}
 	if (!window)
 	{
-		hostLoop.reset ();
 		if (!wasOpen)
 			close ();
+		RunLoop::instance ().removeTimerLoop (hostLoop.get ());
+		hostLoop.reset ();
 		return kResultFalse;
 	}
-	RunLoop::instance ().addTimerLoop (hostLoop.get ());
 	attachedFlag = true;
 	return CPluginView::attached (parent, type);
 }

@@ -254,6 +254,10 @@ X11Display::X11Display (int width, int height)
 
 X11Display::~X11Display () noexcept
 {
+	while (!heldButtons.empty ())
+		release (heldButtons.back ());
+	for (const uint8_t code : heldKeys)
+		fake (XCB_KEY_RELEASE, code);
 	if (window)
 		xcb_destroy_window (connection, window);
 	if (connection)
@@ -335,11 +339,15 @@ void X11Display::moveTo (int x, int y)
 
 void X11Display::press (int button)
 {
+	heldButtons.push_back (static_cast<uint8_t> (button));
 	fake (XCB_BUTTON_PRESS, static_cast<uint8_t> (button));
 }
 
 void X11Display::release (int button)
 {
+	const auto held = std::find (heldButtons.begin (), heldButtons.end (), static_cast<uint8_t> (button));
+	if (held != heldButtons.end ())
+		heldButtons.erase (held);
 	fake (XCB_BUTTON_RELEASE, static_cast<uint8_t> (button));
 }
 
@@ -377,7 +385,10 @@ bool X11Display::keyDown (uint32_t keysym)
 {
 	const uint8_t code = keycodeOf (keysym);
 	if (code)
+	{
+		heldKeys.push_back (code);
 		fake (XCB_KEY_PRESS, code);
+	}
 	return code != 0;
 }
 
@@ -385,7 +396,12 @@ bool X11Display::keyUp (uint32_t keysym)
 {
 	const uint8_t code = keycodeOf (keysym);
 	if (code)
+	{
+		const auto held = std::find (heldKeys.begin (), heldKeys.end (), code);
+		if (held != heldKeys.end ())
+			heldKeys.erase (held);
 		fake (XCB_KEY_RELEASE, code);
+	}
 	return code != 0;
 }
 

@@ -142,6 +142,10 @@ private:
 	xcb_connection_t* connection = nullptr;
 	xcb_screen_t* screen = nullptr;
 	xcb_window_t window = 0;
+	// Buttons and keys still held, let go when the display closes so that a
+	// failed test leaves no button down on the shared server.
+	std::vector<uint8_t> heldButtons;
+	std::vector<uint8_t> heldKeys;
 	std::string message;
 };
 

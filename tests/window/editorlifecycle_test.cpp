@@ -1,7 +1,8 @@
 // Opening and closing the editor as hosts do, also when they do it wrong:
 // nothing may stay behind (window, handler, timer, reference, descriptor),
-// an edit in progress is closed with the editor, and without a display or a
-// host run loop the editor refuses to attach instead of crashing.
+// an edit in progress is closed with the editor, a reloaded module opens its
+// editor again, and without a display or a host run loop the editor refuses
+// to attach instead of crashing.
 #include "windowtestkit.h"
 
 #include <cstdlib>
@@ -94,6 +95,25 @@ TEST_F (EditorWindow, ClosedDuringADragOrAWheelEditLeavesNoTimerAndClosesTheEdit
 	ASSERT_FALSE (events ().empty ());
 	EXPECT_EQ (events ().back ().call, Call::endEdit);
 	EXPECT_EQ (events ().back ().id, kDepth);
+}
+
+// Hosts unload a module and load it again (a rescan, another project); the
+// libraries the editor draws with must survive that within one process.
+TEST_F (EditorWindow, OpensAgainAfterTheModuleWasUnloadedAndLoadedAgain)
+{
+	for (int load = 0; load < 2; ++load)
+	{
+		if (load > 0)
+		{
+			session.reset ();
+			session = std::make_unique<PlugSession> ();
+			ASSERT_TRUE (session->isOpen ()) << session->error ();
+		}
+		ASSERT_NO_FATAL_FAILURE (openEditor ()) << "load " << load;
+		expectHandleAt (capture (), levelSlider, 0.75);
+		closeEditor ();
+		expectNothingLeft (frame, *display);
+	}
 }
 
 TEST (EditorWithoutDisplay, AttachedAnswersFalseAndLeavesNothingRegistered)

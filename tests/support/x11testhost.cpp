@@ -141,11 +141,13 @@ int HostFrame::runOneTurn (int maxWaitMs)
 	return calls;
 }
 
-void HostFrame::runFor (int ms)
+int HostFrame::runFor (int ms)
 {
+	int calls = 0;
 	const int64_t until = nowMs () + ms;
 	for (int64_t left = ms; left > 0; left = until - nowMs ())
-		runOneTurn (static_cast<int> (left));
+		calls += runOneTurn (static_cast<int> (left));
+	return calls;
 }
 
 tresult PLUGIN_API HostFrame::resizeView (IPlugView* view, ViewRect* newSize)

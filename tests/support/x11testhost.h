@@ -50,8 +50,9 @@ public:
 	// most maxWaitMs, then calls every ready handler and every due timer.
 	// Gives the number of callbacks made.
 	int runOneTurn (int maxWaitMs = 50);
-	// Turns the loop for ms milliseconds of real time.
-	void runFor (int ms);
+	// Turns the loop for ms milliseconds of real time; gives the number of
+	// callbacks made.
+	int runFor (int ms);
 
 	size_t eventHandlerCount () const { return eventHandlers.size (); }
 	size_t timerCount () const { return timers.size (); }

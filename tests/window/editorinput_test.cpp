@@ -93,7 +93,9 @@ TEST_F (EditorWindow, WheelStepOnDepthClosesItsEditAfterTheWheelTimeOnTheHostLoo
 	ASSERT_NO_FATAL_FAILURE (openEditor ());
 	ASSERT_EQ (session->editController ().setParamNormalized (kDepth, 0.5), kResultOk);
 	frame.runOneTurn ();
+	// Idle: nothing wakes the editor while nothing moves.
 	EXPECT_EQ (frame.timerCount (), 0u) << "a timer runs while nothing moves";
+	EXPECT_EQ (frame.runFor (200), 0) << "the idle editor is woken";
 
 	// Wheel up (button 4) raises the value by the wheel increment, 0.1.
 	display->moveTo (depthSlider.centreX (), depthSlider.centreY ());

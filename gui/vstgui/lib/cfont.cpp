@@ -13,23 +13,27 @@ CFontDesc::CFontDesc (UTF8StringPtr name, CCoord size, int32_t style)
 CFontDesc::~CFontDesc () noexcept = default;
 
 namespace {
-// Never released: the standard fonts are shared by every label of the process.
-CFontRef makeFont (UTF8StringPtr name, CCoord size, int32_t style = kNormalFace)
-{
-	return new CFontDesc (name, size, style);
-}
-
+// Static objects, so that a module unloaded with dlclose leaves nothing behind;
+// every holder keeps a reference, so they are never deleted through forget.
 constexpr auto kSansFamily = "DejaVu Sans";
+CFontDesc systemFont (kSansFamily, 12.);
+CFontDesc normalFontVeryBig (kSansFamily, 18.);
+CFontDesc normalFontBig (kSansFamily, 14.);
+CFontDesc normalFont (kSansFamily, 12.);
+CFontDesc normalFontSmall (kSansFamily, 11.);
+CFontDesc normalFontSmaller (kSansFamily, 10.);
+CFontDesc normalFontVerySmall (kSansFamily, 9.);
+CFontDesc symbolFont ("Symbol", 12.);
 } // namespace
 
-const CFontRef kSystemFont = makeFont (kSansFamily, 12.);
-const CFontRef kNormalFontVeryBig = makeFont (kSansFamily, 18.);
-const CFontRef kNormalFontBig = makeFont (kSansFamily, 14.);
-const CFontRef kNormalFont = makeFont (kSansFamily, 12.);
-const CFontRef kNormalFontSmall = makeFont (kSansFamily, 11.);
-const CFontRef kNormalFontSmaller = makeFont (kSansFamily, 10.);
-const CFontRef kNormalFontVerySmall = makeFont (kSansFamily, 9.);
-const CFontRef kSymbolFont = makeFont ("Symbol", 12.);
+const CFontRef kSystemFont = &systemFont;
+const CFontRef kNormalFontVeryBig = &normalFontVeryBig;
+const CFontRef kNormalFontBig = &normalFontBig;
+const CFontRef kNormalFont = &normalFont;
+const CFontRef kNormalFontSmall = &normalFontSmall;
+const CFontRef kNormalFontSmaller = &normalFontSmaller;
+const CFontRef kNormalFontVerySmall = &normalFontVerySmall;
+const CFontRef kSymbolFont = &symbolFont;
 
 namespace {
 struct NamedFont

@@ -49,7 +49,7 @@ private:
 
 using CFontRef = CFontDesc*;
 
-// The standard fonts; they live as long as the process.
+// The standard fonts; they live as long as the module.
 extern const CFontRef kSystemFont;
 extern const CFontRef kNormalFontVeryBig;
 extern const CFontRef kNormalFontBig;

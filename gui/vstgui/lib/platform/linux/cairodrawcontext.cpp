@@ -77,6 +77,30 @@ cairo_surface_t* makeBitmapSurface (const CBitmap& bitmap)
 	return surface;
 }
 
+// One font map for every context of the module, made on first use and released
+// when the module goes, so its caches are shared between redraws and nothing
+// stays behind after an unload. Drawing happens on the UI thread only.
+class FontMap
+{
+public:
+	~FontMap () noexcept
+	{
+		if (map)
+			g_object_unref (map);
+	}
+	PangoFontMap* get ()
+	{
+		if (!map)
+			map = pango_cairo_font_map_new ();
+		return map;
+	}
+
+private:
+	PangoFontMap* map {nullptr};
+};
+
+FontMap fontMap;
+
 } // namespace
 
 //------------------------------------------------------------------------
@@ -138,9 +162,15 @@ struct CairoDrawContext::Impl
 		if (!cr || !string || !*string)
 			return false;
 		if (!layout)
-			layout = pango_cairo_create_layout (cr);
-		if (!layout)
-			return false;
+		{
+			PangoFontMap* map = fontMap.get ();
+			if (!map)
+				return false;
+			PangoContext* context = pango_font_map_create_context (map);
+			pango_cairo_update_context (cr, context);
+			layout = pango_layout_new (context);
+			g_object_unref (context);
+		}
 		if (textAntialias != (antialias ? 1 : 0))
 		{
 			cairo_font_options_t* options = cairo_font_options_create ();

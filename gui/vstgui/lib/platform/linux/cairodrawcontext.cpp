@@ -37,7 +37,8 @@ void setSourceColor (cairo_t* cr, const CColor& c)
 	cairo_set_source_rgba (cr, c.red / 255., c.green / 255., c.blue / 255., c.alpha / 255.);
 }
 
-// The bitmap's pixels as cairo wants them: native-endian ARGB32, premultiplied.
+// The bitmap's pixels as cairo wants them: native-endian ARGB32, premultiplied
+// (RGB24 when every pixel is opaque).
 struct CairoBitmap final : CBitmap::PlatformData
 {
 	explicit CairoBitmap (cairo_surface_t* s) : surface (s) {}
@@ -52,7 +53,12 @@ cairo_surface_t* makeBitmapSurface (const CBitmap& bitmap)
 	const auto& rgba = bitmap.getPixels ();
 	if (width <= 0 || height <= 0 || rgba.size () < static_cast<size_t> (width) * height * 4u)
 		return nullptr;
-	cairo_surface_t* surface = cairo_image_surface_create (CAIRO_FORMAT_ARGB32, width, height);
+	// an opaque image is copied rather than blended when it is drawn
+	bool opaque = true;
+	for (size_t i = 3; i < rgba.size () && opaque; i += 4)
+		opaque = rgba[i] == 255;
+	cairo_surface_t* surface =
+	    cairo_image_surface_create (opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32, width, height);
 	if (cairo_surface_status (surface) != CAIRO_STATUS_SUCCESS)
 	{
 		cairo_surface_destroy (surface);

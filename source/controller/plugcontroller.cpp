@@ -135,10 +135,9 @@ tresult PLUGIN_API PlugController::getParamValueByString (ParamID tag, TChar* st
 
 tresult PLUGIN_API PlugController::setParamNormalized (ParamID tag, ParamValue value)
 {
-	// The SDK's parameter clamps infinities but would keep a NaN.
-	if (std::isnan (value))
-		value = 0.0;
-	return EditController::setParamNormalized (tag, value);
+	// The SDK's parameter clamps infinities but would keep a NaN; the
+	// processor takes every value by this same rule.
+	return EditController::setParamNormalized (tag, toNormalizedRange (value));
 }
 
 VSTGUI::IController* PlugController::createSubController (VSTGUI::UTF8StringPtr name,

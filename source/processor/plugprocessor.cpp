@@ -121,16 +121,12 @@ tresult PLUGIN_API PlugProcessor::setState (IBStream* stream)
 	const tresult result = readPlugState (read, stream);
 	if (result == kResultOk)
 	{
-		// A non-finite field would stick in the filters and the gain until
-		// the next activation: it keeps the value in force instead.
-		auto take = [] (double& field, double value) {
-			if (std::isfinite (value))
-				field = value;
-		};
-		take (state.level, read.level);
-		take (state.depth, read.depth);
-		take (state.degree, read.degree);
-		take (state.rate, read.rate);
+		// The controller shows these fields by the same rule, so the audio
+		// runs at what the host shows and getState writes it back.
+		state.level = toNormalizedRange (read.level);
+		state.depth = toNormalizedRange (read.depth);
+		state.degree = toNormalizedRange (read.degree);
+		state.rate = toNormalizedRange (read.rate);
 		state.bypass = read.bypass;
 	}
 	updateDerivedParams (false);
@@ -184,11 +180,10 @@ void PlugProcessor::takeParameterChanges (IParameterChanges* changes) noexcept
 		const ParamID id = queue->getParameterId ();
 		int32 offset = 0;
 		ParamValue value = 0.0;
-		// Only the last point counts; a non-finite one is dropped so that it
-		// never reaches the signal path.
-		if (id <= kBypassId && points > 0 &&
-		    queue->getPoint (points - 1, offset, value) == kResultOk && std::isfinite (value))
+		// Only the last point counts, taken by the controller's rule.
+		if (id <= kBypassId && points > 0 && queue->getPoint (points - 1, offset, value) == kResultOk)
 		{
+			value = toNormalizedRange (value);
 			switch (id)
 			{
 				case kLevelId: state.level = value; break;

@@ -126,10 +126,11 @@ tresult PLUGIN_API PlugController::getParamValueByString (ParamID tag, TChar* st
 		return kResultFalse;
 	}
 	// "nan" scans as a number and passes the range clamp untouched; a host
-	// must not get it back as a value.
+	// must not get it back as a value. Bypass's plain SDK parameter scans
+	// the text with no clamp at all, so every value is put into 0..1 here.
 	if (result != kResultTrue || std::isnan (value))
 		return kResultFalse;
-	valueNormalized = value;
+	valueNormalized = toNormalizedRange (value);
 	return kResultTrue;
 }
 

@@ -147,8 +147,11 @@ TEST (PlugController, ValueTextsAndTextsToValues)
 	EXPECT_EQ (controller->getParamStringByValue (kLevelId, 0.5, nullptr), kInvalidArgument);
 
 	ParamValue value = -1.0;
+	// Every text gives a value in 0..1, Bypass's too.
 	for (const auto& t : {std::tuple {kRateId, "3", 0.5}, {kRateId, "9", 1.0}, {kLevelId, "0", 0.75},
-	                      {kBypassId, "1", 1.0}})
+	                      {kBypassId, "1", 1.0}, {kBypassId, "5", 1.0}, {kBypassId, "-3", 0.0},
+	                      {kBypassId, "inf", 1.0}, {kBypassId, "1e308", 1.0}, {kBypassId, "0.25", 0.25},
+	                      {kDepthId, "-1e308", 0.0}})
 	{
 		EXPECT_EQ (fromText (*controller, std::get<0> (t), std::get<1> (t), value), kResultTrue);
 		EXPECT_DOUBLE_EQ (value, std::get<2> (t)) << std::get<1> (t);

@@ -48,6 +48,46 @@ int32 foldCounter (double phase, double increment, int32 highest) noexcept
 	return count > 0.0 ? highest : kCounterMin;
 }
 
+// What depends on the sample rate alone; computed at activation.
+struct RateCoefficients
+{
+	double smoothA;
+	double smoothB;
+	double twoPiOverSampleRate;
+	double lpA;
+	double lpB;
+};
+
+RateCoefficients coefficientsFor (double sampleRate, double smoothingMs) noexcept
+{
+	RateCoefficients c {};
+	// The glide covers all but e^-2.2 of a level step within smoothingMs.
+	const double r = std::exp (-2.2 / (smoothingMs * 0.001 * sampleRate));
+	c.smoothA = r;
+	c.smoothB = 1.0 - r;
+	const double inv = 1.0 / sampleRate;
+	c.twoPiOverSampleRate = inv * kTwoPi;
+	// Bilinear one-pole low-pass at 15 Hz (30 pi = 2 pi * 15) with a gain of
+	// 0.99 at zero frequency.
+	const double w = 94.24777960769379 * inv;
+	c.lpA = (1.0 - std::sin (w)) / std::cos (w);
+	c.lpB = 0.495 - c.lpA * 0.495;
+	return c;
+}
+
+// The 15 Hz low-pass needs its corner below Nyquist: at 30 Hz and below
+// its coefficients describe no low-pass, and over most of that range its
+// feedback reaches or passes 1 in magnitude. At extreme rates the
+// coefficients overflow or the pole rounds to 1. NaN fails every test.
+bool usableRate (double sampleRate, double smoothingMs) noexcept
+{
+	if (!(sampleRate > 30.0) || !std::isfinite (sampleRate))
+		return false;
+	const RateCoefficients c = coefficientsFor (sampleRate, smoothingMs);
+	return std::isfinite (c.smoothA) && std::isfinite (c.smoothB) &&
+	       std::isfinite (c.twoPiOverSampleRate) && std::isfinite (c.lpB) && std::fabs (c.lpA) < 1.0;
+}
+
 bool hasTwoSpeakers (SpeakerArrangement arr) noexcept
 {
 	if (arr == 0)
@@ -157,12 +197,11 @@ tresult PLUGIN_API PlugProcessor::canProcessSampleSize (int32 symbolicSampleSize
 
 tresult PLUGIN_API PlugProcessor::setupProcessing (ProcessSetup& setup)
 {
-	// Every coefficient divides by the rate: a rate that is not a positive
-	// number with a finite reciprocal is refused and the previous one stays.
-	const double rate = setup.sampleRate;
-	if (!(rate > 0.0) || !std::isfinite (rate) || !std::isfinite (1.0 / rate))
+	// A rate whose coefficients would not run a finite, stable signal path
+	// is refused and the previous one stays.
+	if (!usableRate (setup.sampleRate, smoothingMs))
 		return kInvalidArgument;
-	sampleRate = rate;
+	sampleRate = setup.sampleRate;
 	return AudioEffect::setupProcessing (setup);
 }
 
@@ -284,21 +323,16 @@ void PlugProcessor::updateDerivedParams (bool reset) noexcept
 void PlugProcessor::resetSignalPath () noexcept
 {
 	lfoCounter = 0;
-	// The glide covers all but e^-2.2 of a level step within smoothingMs.
-	const double r = std::exp (-2.2 / (smoothingMs * 0.001 * sampleRate));
-	smoothA = r;
-	smoothB = 1.0 - r;
+	const RateCoefficients c = coefficientsFor (sampleRate, smoothingMs);
+	smoothA = c.smoothA;
+	smoothB = c.smoothB;
 	prevRawL = 0.0;
 	smoothedL = 0.0;
 	prevRawR = 0.0;
 	smoothedR = 0.0;
-	const double inv = 1.0 / sampleRate;
-	twoPiOverSampleRate = inv * kTwoPi;
-	// Bilinear one-pole low-pass at 15 Hz (30 pi = 2 pi * 15) with a gain of
-	// 0.99 at zero frequency.
-	const double w = 94.24777960769379 * inv;
-	lpA = (1.0 - std::sin (w)) / std::cos (w);
-	lpB = 0.495 - lpA * 0.495;
+	twoPiOverSampleRate = c.twoPiOverSampleRate;
+	lpA = c.lpA;
+	lpB = c.lpB;
 	updateDerivedParams (true);
 }
 

@@ -153,10 +153,11 @@ TEST (ProcessorSetup, SampleSizesRatesLatencyAndTail)
 	auto good = makeSetup (48000.0, kSample64);
 	EXPECT_EQ (processor->setupProcessing (good), kResultOk);
 
-	// Rates that would divide by zero or spread NaN are refused, the
-	// previous rate stays: the signal afterwards is the 48 kHz one.
+	// Rates that would divide by zero, spread NaN, or leave the 15 Hz
+	// low-pass at or past Nyquist (unstable, or no low-pass) are refused,
+	// the previous rate stays: the signal afterwards is the 48 kHz one.
 	for (double rate : {0.0, -44100.0, std::numeric_limits<double>::quiet_NaN (),
-	                    std::numeric_limits<double>::infinity (), 1e-320})
+	                    std::numeric_limits<double>::infinity (), 1e-320, 1e-300, 12.0, 20.0, 30.0, 1e300})
 	{
 		auto setup = makeSetup (rate, kSample64);
 		EXPECT_EQ (processor->setupProcessing (setup), kInvalidArgument) << rate;
@@ -169,6 +170,37 @@ TEST (ProcessorSetup, SampleSizesRatesLatencyAndTail)
 	model.sampleRate = 48000.0;
 	model.activate ();
 	expectModelOutput (model, block);
+}
+
+TEST (ProcessorSetup, EveryAcceptedRateRunsAStableSignalPath)
+{
+	// At most rates up to 30 Hz the modulator's low-pass would run away to
+	// infinity and stay there until the next activation.
+	for (double rate = 0.5; rate <= 64.0; rate += 0.5)
+	{
+		auto processor = makeProcessor (48000.0, kSample64, false);
+		auto setup = makeSetup (rate, kSample64);
+		const tresult result = processor->setupProcessing (setup);
+		if (rate > 30.0)
+		{
+			EXPECT_EQ (result, kResultOk) << rate;
+		}
+		if (result != kResultOk)
+		{
+			EXPECT_EQ (result, kInvalidArgument) << rate;
+			continue;
+		}
+		sendParam (*processor, kDepthId, 1.0);
+		ASSERT_EQ (processor->setActive (true), kResultOk);
+		AudioBlock block (kSample64, 2048);
+		block.fillInput ([] (int32 c, int32 j) { return c ? 1.0 : (j % 2 ? -1.0 : 1.0); });
+		processor->process (block.data ());
+		for (int32 j = 0; j < block.numSamples (); ++j)
+		{
+			ASSERT_LE (std::abs (block.output (0, j)), 2.0) << rate << " " << j;
+			ASSERT_LE (std::abs (block.output (1, j)), 2.0) << rate << " " << j;
+		}
+	}
 }
 
 TEST (AudioEffectBase, DefaultsOfTheProcessorBase)

@@ -181,10 +181,13 @@ tresult PLUGIN_API PlugProcessor::getState (IBStream* stream)
 tresult PLUGIN_API PlugProcessor::setBusArrangements (SpeakerArrangement* inputs, int32 numIns,
                                                       SpeakerArrangement* outputs, int32 numOuts)
 {
-	// A null array with a positive count is left to the base, which refuses it.
-	if (numIns > 0 && inputs && !hasTwoSpeakers (inputs[0]))
+	// Refused here, not left to the base: the SDK's own base reads the
+	// arrays without looking.
+	if ((numIns > 0 && !inputs) || (numOuts > 0 && !outputs))
+		return kInvalidArgument;
+	if (numIns > 0 && !hasTwoSpeakers (inputs[0]))
 		return kResultFalse;
-	if (numOuts > 0 && outputs && !hasTwoSpeakers (outputs[0]))
+	if (numOuts > 0 && !hasTwoSpeakers (outputs[0]))
 		return kResultFalse;
 	return AudioEffect::setBusArrangements (inputs, numIns, outputs, numOuts);
 }

@@ -37,6 +37,13 @@ bool hasInterface (FUnknown* object)
 	return true;
 }
 
+// The base with its process setup in view.
+class SetupProbe final : public AudioEffect
+{
+public:
+	const ProcessSetup& setup () const { return processSetup; }
+};
+
 } // namespace
 
 TEST (ProcessorLifecycle, CreationInterfacesAndInitialisation)
@@ -130,6 +137,10 @@ TEST (ProcessorBuses, OnlyTwoSpeakerArrangements)
 	SpeakerArrangement two[] = {SpeakerArr::kStereo, SpeakerArr::kStereo};
 	EXPECT_EQ (processor->setBusArrangements (two, 2, two, 1), kResultFalse);
 	EXPECT_EQ (processor->setBusArrangements (nullptr, 1, &stereo, 1), kInvalidArgument);
+	// A null array with a positive count is the processor's own refusal,
+	// ahead of anything a base would answer or read.
+	EXPECT_EQ (processor->setBusArrangements (nullptr, 1, &mono, 1), kInvalidArgument);
+	EXPECT_EQ (processor->setBusArrangements (&stereo, 1, nullptr, 2), kInvalidArgument);
 	processor->getBusArrangement (kInput, 0, arr);
 	EXPECT_EQ (arr, surround);
 
@@ -205,7 +216,7 @@ TEST (ProcessorSetup, EveryAcceptedRateRunsAStableSignalPath)
 
 TEST (AudioEffectBase, DefaultsOfTheProcessorBase)
 {
-	IPtr<AudioEffect> effect = owned (new AudioEffect ());
+	IPtr<SetupProbe> effect = owned (new SetupProbe ());
 	ASSERT_EQ (effect->initialize (nullptr), kResultOk);
 	EXPECT_EQ (effect->getBusCount (kAudio, kInput), 0);
 	EXPECT_EQ (effect->addAudioInput (STR16 ("In"), SpeakerArr::kMono)->getArrangement (),
@@ -230,10 +241,17 @@ TEST (AudioEffectBase, DefaultsOfTheProcessorBase)
 
 	EXPECT_EQ (effect->canProcessSampleSize (kSample32), kResultTrue);
 	EXPECT_EQ (effect->canProcessSampleSize (kSample64), kResultFalse);
-	auto setup64 = makeSetup (44100.0, kSample64);
+	// A refused sample size: mode, block size and rate are taken all the
+	// same, the sample size in force stays.
+	ProcessSetup setup64 {kOffline, kSample64, 256, 96000.0};
 	EXPECT_EQ (effect->setupProcessing (setup64), kResultFalse);
+	EXPECT_EQ (effect->setup ().processMode, kOffline);
+	EXPECT_EQ (effect->setup ().maxSamplesPerBlock, 256);
+	EXPECT_EQ (effect->setup ().sampleRate, 96000.0);
+	EXPECT_EQ (effect->setup ().symbolicSampleSize, kSample32);
 	auto setup32 = makeSetup (44100.0, kSample32);
 	EXPECT_EQ (effect->setupProcessing (setup32), kResultOk);
+	EXPECT_EQ (effect->setup ().sampleRate, 44100.0);
 	EXPECT_EQ (effect->setProcessing (true), kNotImplemented);
 	EXPECT_EQ (effect->getLatencySamples (), 0u);
 	EXPECT_EQ (effect->getTailSamples (), static_cast<uint32> (kNoTail));

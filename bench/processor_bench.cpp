@@ -169,6 +169,11 @@ void decayingModulator (benchmark::State& state)
 	const auto block = static_cast<int32> (state.range (0));
 	Rig<Sample> defaults (block, kDecayRate);
 	Rig<Sample> decaying (block, kDecayRate);
+	// The setting is reached from the defaults, as a user turns the
+	// controls while playing: from activation on the factor would be 0 and
+	// its filter would never leave 0.
+	defaults.process ();
+	decaying.process ();
 	auto stream = owned (new MemoryStream ());
 	writePlugState (PlugState {0.75, 1.0, 1.0, 0.0, false}, stream);
 	stream->seek (0, IBStream::kIBSeekSet, nullptr);

@@ -578,5 +578,50 @@ TEST_F (SliderInput, SliderReleasedByItsListenerDuringARampTick)
 	EXPECT_EQ (releasing.count ("change"), 1u);
 }
 
+TEST_F (SliderInput, WheelDuringAPressChangesTheValueInsideThePressEdit)
+{
+	auto& f = make (CSliderMode::QBFreeClick);
+	const size_t before = timers ();
+	EXPECT_EQ (f.down (205, 58), kMouseEventHandled);
+	EXPECT_TRUE (f.wheel (kMouseWheelAxisX, 1.f));
+	EXPECT_NEAR (value (), 0.4f, 1e-5);
+	EXPECT_EQ (timers (), before) << "no close timer for an edit the wheel did not open";
+	advance (600);
+	EXPECT_TRUE (f.slider->isEditing ());
+	EXPECT_EQ (f.move (222, 58), kMouseEventHandled) << "the drag goes on";
+	EXPECT_NEAR (value (), 0.6f, 1e-5);
+	f.up (222, 58);
+	EXPECT_EQ (log.events, (Strings {"begin", "change 0.4000", "change 0.6000", "end"}));
+
+	// In Ramp mode the ramp stops at the release, wheel step or not.
+	f.slider->setSliderMode (CSliderMode::Ramp);
+	log.events.clear ();
+	f.down (150, 58);
+	tick ();
+	EXPECT_TRUE (f.wheel (kMouseWheelAxisX, -1.f));
+	advance (600);
+	f.up (150, 58);
+	EXPECT_EQ (timers (), before);
+	const float released = value ();
+	EXPECT_GT (released, 36.f / 170.f) << "the ramp was still on its way";
+	tick (20);
+	EXPECT_FLOAT_EQ (value (), released);
+	EXPECT_EQ (log.count ("begin"), 1u);
+	EXPECT_EQ (log.count ("end"), 1u);
+	EXPECT_EQ (log.events.back (), "end");
+}
+
+TEST_F (SliderInput, APressAfterALostReleaseDoesNotNestItsEdit)
+{
+	auto& f = make (CSliderMode::QBFreeClick);
+	CPoint p (205, 58);
+	ASSERT_EQ (f.slider->onMouseDown (p, CButtonState (kLButton)), kMouseEventHandled);
+	// no release arrives; the next press starts afresh
+	ASSERT_EQ (f.slider->onMouseDown (p, CButtonState (kLButton)), kMouseEventHandled);
+	f.slider->onMouseUp (p, CButtonState (kLButton));
+	EXPECT_FALSE (f.slider->isEditing ());
+	EXPECT_EQ (log.events, (Strings {"begin", "end", "begin", "end"}));
+}
+
 } // namespace
 } // namespace SliderTest

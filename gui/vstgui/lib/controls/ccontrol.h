@@ -85,6 +85,8 @@ protected:
 //------------------------------------------------------------------------
 // Wheel steps of a control as one edit: the first step opens it, and it closes
 // 500 ms after the last step (or when invalidMouseWheelEditTimer is called).
+// Steps while another edit is open (a press) change the value inside that
+// edit: the timer only ever closes an edit the wheel opened.
 class CMouseWheelEditingSupport
 {
 public:
@@ -97,6 +99,7 @@ protected:
 	CMouseWheelEditingSupport& operator= (const CMouseWheelEditingSupport&) { return *this; }
 
 	void onMouseWheelEditing (CControl* control);
+	// Drops a pending timer and, if an edit is open, ends it once.
 	void invalidMouseWheelEditTimer (CControl* control);
 
 private:

@@ -447,6 +447,16 @@ CMouseEventResult CSliderBase::onMouseUp (CPoint&, const CButtonState&)
 	return kMouseEventHandled;
 }
 
+bool CSliderBase::removed (CView* parent)
+{
+	// The ramp, a pending wheel edit and the press's edit end here; the
+	// control ends any edit still open.
+	impl->oldButton = 0;
+	releaseRampTimer ();
+	invalidMouseWheelEditTimer (this);
+	return CControl::removed (parent);
+}
+
 CMouseEventResult CSliderBase::onMouseCancel ()
 {
 	if (isEditing ())

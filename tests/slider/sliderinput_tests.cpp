@@ -623,5 +623,63 @@ TEST_F (SliderInput, APressAfterALostReleaseDoesNotNestItsEdit)
 	EXPECT_EQ (log.events, (Strings {"begin", "end", "begin", "end"}));
 }
 
+TEST_F (SliderInput, ASliderThatGoesAwayMidGestureEndsItsEdit)
+{
+	const size_t before = timers ();
+	CPoint beside (150, 58);
+	const CButtonState left (kLButton);
+	const struct
+	{
+		const char* what;
+		CSliderMode mode;
+		bool wheel; // the gesture is a wheel step rather than a press
+		bool removeFirst; // taken out of its frame before it is released
+	} cases[] = {{"drag, removed", CSliderMode::QBFreeClick, false, true},
+	             {"ramp, removed", CSliderMode::Ramp, false, true},
+	             {"wheel, removed", CSliderMode::QBFreeClick, true, true},
+	             {"drag, deleted", CSliderMode::QBFreeClick, false, false},
+	             {"ramp, deleted", CSliderMode::Ramp, false, false},
+	             {"wheel, deleted", CSliderMode::QBFreeClick, true, false}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (c.what);
+		log.events.clear ();
+		auto* s = makeExample (&log);
+		s->setSliderMode (c.mode);
+		s->setValue (0.5f);
+		// Removed: through a frame, as an editor holds it. Deleted: on its own.
+		SharedPointer<CFrame> frame;
+		if (c.removeFirst)
+		{
+			frame = VSTGUI::owned (new CFrame (CRect (0, 0, 400, 300)));
+			frame->addView (s);
+		}
+		CView* target = frame ? static_cast<CView*> (frame.get ()) : s;
+		CPoint p = beside;
+		if (c.wheel)
+			ASSERT_TRUE (target->onWheel (CPoint (110, 55), kMouseWheelAxisX, 1.f, CButtonState ()));
+		else
+			ASSERT_EQ (target->onMouseDown (p, left), kMouseEventHandled);
+		tick ();
+		if (c.removeFirst)
+		{
+			s->remember ();
+			frame->removeView (s);
+			EXPECT_EQ (log.events.back (), "end");
+			EXPECT_FALSE (s->isEditing ());
+			EXPECT_EQ (timers (), before) << "neither ramp nor wheel timer outlives the gesture";
+			const float atRemoval = s->getValue ();
+			tick (40);
+			EXPECT_FLOAT_EQ (s->getValue (), atRemoval);
+		}
+		s->forget ();
+		EXPECT_EQ (timers (), before);
+		advance (500);
+		EXPECT_EQ (log.count ("begin"), 1u);
+		EXPECT_EQ (log.count ("end"), 1u);
+		EXPECT_EQ (log.events.back (), "end");
+	}
+}
+
 } // namespace
 } // namespace SliderTest

@@ -116,6 +116,28 @@ void CControl::endEdit ()
 		forEachListener ([this] (IControlListener* l) { l->controlEndEdit (this); });
 }
 
+void CControl::endOpenEdit ()
+{
+	if (editing == 0)
+		return;
+	editing = 1;
+	endEdit ();
+}
+
+bool CControl::removed (CView* parent)
+{
+	endOpenEdit ();
+	return CView::removed (parent);
+}
+
+void CControl::beforeDelete ()
+{
+	// The listeners' guard is safe here: it takes the count from one to two
+	// and back, so it neither calls this again nor deletes the control.
+	endOpenEdit ();
+	CView::beforeDelete ();
+}
+
 bool CControl::isDirty () const
 {
 	return lastValue != value || CView::isDirty ();

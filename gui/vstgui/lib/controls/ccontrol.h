@@ -53,6 +53,9 @@ public:
 	virtual void beginEdit ();
 	virtual void endEdit ();
 	bool isEditing () const { return editing > 0; }
+	// Ends an edit still open, however deeply nested, with one end for the
+	// listeners: nothing else will end it once its gesture cannot go on.
+	void endOpenEdit ();
 
 	// the value differs from the one held when last marked clean, or the view is dirty
 	bool isDirty () const override;
@@ -66,7 +69,13 @@ public:
 	static int32_t kZoomModifier;
 	static int32_t kDefaultValueModifier;
 
+	// A control that leaves its view tree gets no release any more: its open edit ends here.
+	bool removed (CView* parent) override;
+
 protected:
+	// A control deleted mid-gesture ends its open edit while it is still whole.
+	void beforeDelete () override;
+
 	template <typename Call>
 	void forEachListener (Call call);
 

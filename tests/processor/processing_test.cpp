@@ -380,6 +380,43 @@ TEST (SignalPath, SampleSizesAndInPlaceAgree)
 	}
 }
 
+TEST (SignalPath, NoSubnormalNumbersWhenAModulatorDecaysToZero)
+{
+	// Depth 1, degree 1, rate 0 after the defaults: the right factor drops
+	// to exactly 0 and its low-pass decays for ever. Left to itself it would
+	// settle on subnormal numbers, which cost many times a normal operation
+	// on hosts that do not flush them. 10 s takes it well past the smallest
+	// normal double.
+	for (int32 size : {kSample32, kSample64})
+	{
+		for (double x : {1.0, 0.0})
+		{
+			SCOPED_TRACE (testing::Message () << size << " " << x);
+			auto processor = makeProcessor (44100.0, size);
+			AudioBlock block (size, 4096);
+			block.fillInput (x);
+			processor->process (block.data ());
+			ASSERT_GT (block.output (1, 4095), 0.0);
+			sendParam (*processor, kDepthId, 1.0);
+			sendParam (*processor, kDegreeId, 1.0);
+			sendParam (*processor, kRateId, 0.0);
+			for (int round = 0; round < 108; ++round)
+			{
+				processor->process (block.data ());
+				for (int32 j = 0; j < block.numSamples (); ++j)
+				{
+					const double y = block.output (1, j);
+					const int kind = size == kSample32 ? std::fpclassify (static_cast<float> (y))
+					                                   : std::fpclassify (y);
+					ASSERT_NE (kind, FP_SUBNORMAL) << round << " " << j << " " << y;
+				}
+			}
+			EXPECT_EQ (block.output (1, 4095), 0.0);
+			EXPECT_GT (block.output (0, 4095), 0.0);
+		}
+	}
+}
+
 TEST (OscillatorCounter, FoldsAtTheEndOfItsRangeWithAContinuousPhase)
 {
 	// The model counts in 64 bits and is never folded: the processor must

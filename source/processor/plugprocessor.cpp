@@ -89,8 +89,8 @@ bool usableRate (double sampleRate, double smoothingMs) noexcept
 	       std::isfinite (c.twoPiOverSampleRate) && std::isfinite (c.lpB) && std::fabs (c.lpA) < 1.0;
 }
 
-// Zero for a magnitude below the floor, the value itself otherwise (NaN
-// and infinities too).
+// Zero for a magnitude below the floor, otherwise the value itself, NaN and
+// infinities included.
 inline double flushBelow (double value, double floor) noexcept
 {
 	return std::fabs (value) < floor ? 0.0 : value;

@@ -126,19 +126,19 @@ tresult PLUGIN_API PlugController::getParamValueByString (ParamID tag, TChar* st
 		return kResultFalse;
 	}
 	// "nan" scans as a number and passes the range clamp untouched; a host
-	// must not get it back as a value.
+	// must not get it back as a value. Bypass's plain SDK parameter scans
+	// the text with no clamp at all, so every value is put into 0..1 here.
 	if (result != kResultTrue || std::isnan (value))
 		return kResultFalse;
-	valueNormalized = value;
+	valueNormalized = toNormalizedRange (value);
 	return kResultTrue;
 }
 
 tresult PLUGIN_API PlugController::setParamNormalized (ParamID tag, ParamValue value)
 {
-	// The SDK's parameter clamps infinities but would keep a NaN.
-	if (std::isnan (value))
-		value = 0.0;
-	return EditController::setParamNormalized (tag, value);
+	// The SDK's parameter clamps infinities but would keep a NaN; the
+	// processor takes every value by this same rule.
+	return EditController::setParamNormalized (tag, toNormalizedRange (value));
 }
 
 VSTGUI::IController* PlugController::createSubController (VSTGUI::UTF8StringPtr name,

@@ -22,5 +22,14 @@ enum PlugParamID : ParamID
 	kBypassId = 4,
 };
 
+// The one rule for a normalised value from outside (a parameter queue, a
+// state record, a host call), the SDK parameter's own with NaN added: NaN
+// becomes 0, anything else is clamped into 0..1. Values in 0..1 pass
+// unchanged, bit for bit.
+constexpr ParamValue toNormalizedRange (ParamValue value) noexcept
+{
+	return value >= 0.0 ? (value <= 1.0 ? value : 1.0) : 0.0;
+}
+
 } // namespace Vst
 } // namespace Steinberg

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 namespace Steinberg {
 namespace Vst {
@@ -47,6 +48,62 @@ int32 foldCounter (double phase, double increment, int32 highest) noexcept
 		return static_cast<int32> (otherWay);
 	return count > 0.0 ? highest : kCounterMin;
 }
+
+// What depends on the sample rate alone; computed at activation.
+struct RateCoefficients
+{
+	double smoothA;
+	double smoothB;
+	double twoPiOverSampleRate;
+	double lpA;
+	double lpB;
+};
+
+RateCoefficients coefficientsFor (double sampleRate, double smoothingMs) noexcept
+{
+	RateCoefficients c {};
+	// The glide covers all but e^-2.2 of a level step within smoothingMs.
+	const double r = std::exp (-2.2 / (smoothingMs * 0.001 * sampleRate));
+	c.smoothA = r;
+	c.smoothB = 1.0 - r;
+	const double inv = 1.0 / sampleRate;
+	c.twoPiOverSampleRate = inv * kTwoPi;
+	// Bilinear one-pole low-pass at 15 Hz (30 pi = 2 pi * 15) with a gain of
+	// 0.99 at zero frequency.
+	const double w = 94.24777960769379 * inv;
+	c.lpA = (1.0 - std::sin (w)) / std::cos (w);
+	c.lpB = 0.495 - c.lpA * 0.495;
+	return c;
+}
+
+// The 15 Hz low-pass needs its corner below Nyquist: at 30 Hz and below
+// its coefficients describe no low-pass, and over most of that range its
+// feedback reaches or passes 1 in magnitude. At extreme rates the
+// coefficients overflow or the pole rounds to 1. NaN fails every test.
+bool usableRate (double sampleRate, double smoothingMs) noexcept
+{
+	if (!(sampleRate > 30.0) || !std::isfinite (sampleRate))
+		return false;
+	const RateCoefficients c = coefficientsFor (sampleRate, smoothingMs);
+	return std::isfinite (c.smoothA) && std::isfinite (c.smoothB) &&
+	       std::isfinite (c.twoPiOverSampleRate) && std::isfinite (c.lpB) && std::fabs (c.lpA) < 1.0;
+}
+
+// Zero for a magnitude below the floor, otherwise the value itself, NaN and
+// infinities included.
+inline double flushBelow (double value, double floor) noexcept
+{
+	return std::fabs (value) < floor ? 0.0 : value;
+}
+
+// A modulator filter whose input is exactly 0 (depth 1 at the trough, rate
+// 0) decays toward 0 for ever and would settle on subnormal numbers, which
+// cost many times a normal operation on hosts that do not flush them. Its
+// state is set to 0 at the end of a block once below this floor (-4000 dB),
+// which lies so far above the subnormal range (below 2.2e-308) that neither
+// the state nor its product with a silent sample and the lowest gain gets
+// there within a block: at 44.1 kHz that takes over 90 000 samples.
+constexpr double kStateFloor = 1e-200;
 
 bool hasTwoSpeakers (SpeakerArrangement arr) noexcept
 {
@@ -121,16 +178,12 @@ tresult PLUGIN_API PlugProcessor::setState (IBStream* stream)
 	const tresult result = readPlugState (read, stream);
 	if (result == kResultOk)
 	{
-		// A non-finite field would stick in the filters and the gain until
-		// the next activation: it keeps the value in force instead.
-		auto take = [] (double& field, double value) {
-			if (std::isfinite (value))
-				field = value;
-		};
-		take (state.level, read.level);
-		take (state.depth, read.depth);
-		take (state.degree, read.degree);
-		take (state.rate, read.rate);
+		// The controller shows these fields by the same rule, so the audio
+		// runs at what the host shows and getState writes it back.
+		state.level = toNormalizedRange (read.level);
+		state.depth = toNormalizedRange (read.depth);
+		state.degree = toNormalizedRange (read.degree);
+		state.rate = toNormalizedRange (read.rate);
 		state.bypass = read.bypass;
 	}
 	updateDerivedParams (false);
@@ -145,10 +198,13 @@ tresult PLUGIN_API PlugProcessor::getState (IBStream* stream)
 tresult PLUGIN_API PlugProcessor::setBusArrangements (SpeakerArrangement* inputs, int32 numIns,
                                                       SpeakerArrangement* outputs, int32 numOuts)
 {
-	// A null array with a positive count is left to the base, which refuses it.
-	if (numIns > 0 && inputs && !hasTwoSpeakers (inputs[0]))
+	// Refused here, not left to the base: the SDK's own base reads the
+	// arrays without looking.
+	if ((numIns > 0 && !inputs) || (numOuts > 0 && !outputs))
+		return kInvalidArgument;
+	if (numIns > 0 && !hasTwoSpeakers (inputs[0]))
 		return kResultFalse;
-	if (numOuts > 0 && outputs && !hasTwoSpeakers (outputs[0]))
+	if (numOuts > 0 && !hasTwoSpeakers (outputs[0]))
 		return kResultFalse;
 	return AudioEffect::setBusArrangements (inputs, numIns, outputs, numOuts);
 }
@@ -161,12 +217,11 @@ tresult PLUGIN_API PlugProcessor::canProcessSampleSize (int32 symbolicSampleSize
 
 tresult PLUGIN_API PlugProcessor::setupProcessing (ProcessSetup& setup)
 {
-	// Every coefficient divides by the rate: a rate that is not a positive
-	// number with a finite reciprocal is refused and the previous one stays.
-	const double rate = setup.sampleRate;
-	if (!(rate > 0.0) || !std::isfinite (rate) || !std::isfinite (1.0 / rate))
+	// A rate whose coefficients would not run a finite, stable signal path
+	// is refused and the previous one stays.
+	if (!usableRate (setup.sampleRate, smoothingMs))
 		return kInvalidArgument;
-	sampleRate = rate;
+	sampleRate = setup.sampleRate;
 	return AudioEffect::setupProcessing (setup);
 }
 
@@ -184,11 +239,10 @@ void PlugProcessor::takeParameterChanges (IParameterChanges* changes) noexcept
 		const ParamID id = queue->getParameterId ();
 		int32 offset = 0;
 		ParamValue value = 0.0;
-		// Only the last point counts; a non-finite one is dropped so that it
-		// never reaches the signal path.
-		if (id <= kBypassId && points > 0 &&
-		    queue->getPoint (points - 1, offset, value) == kResultOk && std::isfinite (value))
+		// Only the last point counts, taken by the controller's rule.
+		if (id <= kBypassId && points > 0 && queue->getPoint (points - 1, offset, value) == kResultOk)
 		{
+			value = toNormalizedRange (value);
 			switch (id)
 			{
 				case kLevelId: state.level = value; break;
@@ -289,21 +343,16 @@ void PlugProcessor::updateDerivedParams (bool reset) noexcept
 void PlugProcessor::resetSignalPath () noexcept
 {
 	lfoCounter = 0;
-	// The glide covers all but e^-2.2 of a level step within smoothingMs.
-	const double r = std::exp (-2.2 / (smoothingMs * 0.001 * sampleRate));
-	smoothA = r;
-	smoothB = 1.0 - r;
+	const RateCoefficients c = coefficientsFor (sampleRate, smoothingMs);
+	smoothA = c.smoothA;
+	smoothB = c.smoothB;
 	prevRawL = 0.0;
 	smoothedL = 0.0;
 	prevRawR = 0.0;
 	smoothedR = 0.0;
-	const double inv = 1.0 / sampleRate;
-	twoPiOverSampleRate = inv * kTwoPi;
-	// Bilinear one-pole low-pass at 15 Hz (30 pi = 2 pi * 15) with a gain of
-	// 0.99 at zero frequency.
-	const double w = 94.24777960769379 * inv;
-	lpA = (1.0 - std::sin (w)) / std::cos (w);
-	lpB = 0.495 - lpA * 0.495;
+	twoPiOverSampleRate = c.twoPiOverSampleRate;
+	lpA = c.lpA;
+	lpB = c.lpB;
 	updateDerivedParams (true);
 }
 
@@ -352,6 +401,11 @@ void PlugProcessor::runKernel (Sample** in, Sample** out, int32 numSamples) noex
 	const double offset = phaseOffset;
 	const double b = lpB;
 	const double a = lpA;
+	// A float output falls below the float's normal range long before the
+	// state reaches its floor (1e-18 x gain x state for a silent input), and
+	// becomes 0 there; a 64-bit output stays normal above the floor.
+	constexpr bool toFloat = std::is_same_v<Sample, Sample32>;
+	constexpr double outputFloor = std::numeric_limits<Sample32>::min ();
 
 	double gain = smoothedGain;
 	double rawPrevL = prevRawL;
@@ -374,16 +428,18 @@ void PlugProcessor::runKernel (Sample** in, Sample** out, int32 numSamples) noex
 		filteredR = (rawR + rawPrevR) * b + filteredR * a;
 		rawPrevR = rawR;
 		// 1e-18 keeps the products away from denormals on silent input.
-		outL[j] = static_cast<Sample> (((xL + 1e-18) * gain) * filteredL);
-		outR[j] = static_cast<Sample> (((xR + 1e-18) * gain) * filteredR);
+		const double yL = ((xL + 1e-18) * gain) * filteredL;
+		const double yR = ((xR + 1e-18) * gain) * filteredR;
+		outL[j] = static_cast<Sample> (toFloat ? flushBelow (yL, outputFloor) : yL);
+		outR[j] = static_cast<Sample> (toFloat ? flushBelow (yR, outputFloor) : yR);
 		++counter;
 	}
 
 	smoothedGain = gain;
 	prevRawL = rawPrevL;
-	smoothedL = filteredL;
+	smoothedL = flushBelow (filteredL, kStateFloor);
 	prevRawR = rawPrevR;
-	smoothedR = filteredR;
+	smoothedR = flushBelow (filteredR, kStateFloor);
 	lfoCounter = counter;
 }
 

@@ -388,6 +388,12 @@ void CSliderBase::doRamping ()
 	// go of the last reference in valueChanged, the slider stays whole until
 	// the step is done.
 	SharedPointer<CSliderBase> guard (this);
+	// A ramp never moves the value of a press that has ended.
+	if (!isEditing ())
+	{
+		releaseRampTimer ();
+		return;
+	}
 	const float norm = getValueNormalized ();
 	const CRect r = calculateHandleRect (norm);
 	const bool horizontal = isStyleHorizontal ();
@@ -434,9 +440,21 @@ void CSliderBase::doRamping ()
 
 CMouseEventResult CSliderBase::onMouseUp (CPoint&, const CButtonState&)
 {
+	// The ramp belongs to the press, whether or not its edit is still open.
+	releaseRampTimer ();
 	if (isEditing ())
 		endPress ();
 	return kMouseEventHandled;
+}
+
+bool CSliderBase::removed (CView* parent)
+{
+	// The ramp, a pending wheel edit and the press's edit end here; the
+	// control ends any edit still open.
+	impl->oldButton = 0;
+	releaseRampTimer ();
+	invalidMouseWheelEditTimer (this);
+	return CControl::removed (parent);
 }
 
 CMouseEventResult CSliderBase::onMouseCancel ()

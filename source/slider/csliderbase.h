@@ -55,6 +55,8 @@ public:
 	              const float& distance, const VSTGUI::CButtonState& buttons) override;
 	int32_t onKeyDown (VSTGUI::VstKeyCode& keyCode) override;
 	void setViewSize (const VSTGUI::CRect& rect, bool invalid = true) override;
+	// Leaving the view tree ends the press: no release can reach the slider.
+	bool removed (VSTGUI::CView* parent) override;
 
 	// One step of a ramp drag; called only by the ramp timer.
 	void doRamping ();

@@ -221,6 +221,29 @@ TEST (AboutController, ToggleValuesComparedWithZero)
 	}
 }
 
+// The plain value decides, not the position in the toggle's range: a toggle
+// whose range lies above zero shows the line even at its minimum, and one
+// whose range spans zero shows nothing at zero, halfway up.
+TEST_F (AboutBinding, ThePlainValueDecidesWhateverTheToggleRange)
+{
+	bind (label);
+	bind (toggle);
+	const std::string line = lineFor (about);
+	const struct
+	{
+		float min, max, value;
+		bool shows;
+	} cases[] = {{2.f, 3.f, 2.f, true}, {-1.f, 1.f, 0.f, false}, {-1.f, 1.f, -1.f, true}};
+	for (const auto& c : cases)
+	{
+		toggle->setMin (c.min);
+		toggle->setMax (c.max);
+		toggle->setValue (c.value);
+		toggle->valueChanged ();
+		EXPECT_EQ (textOf (label), c.shows ? line : "") << c.min << ".." << c.max << " at " << c.value;
+	}
+}
+
 TEST_F (AboutBinding, IgnoresControlsOtherThanTheBoundToggle)
 {
 	bind (label);

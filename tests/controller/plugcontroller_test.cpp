@@ -4,11 +4,13 @@
 #include "testhost.h"
 #include "controller/plugcontroller.h"
 #include "processor/plugids.h"
+#include "processor/plugprocessor.h"
 
 #include "public.sdk/source/common/memorystream.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -145,8 +147,11 @@ TEST (PlugController, ValueTextsAndTextsToValues)
 	EXPECT_EQ (controller->getParamStringByValue (kLevelId, 0.5, nullptr), kInvalidArgument);
 
 	ParamValue value = -1.0;
+	// Every text gives a value in 0..1, Bypass's too.
 	for (const auto& t : {std::tuple {kRateId, "3", 0.5}, {kRateId, "9", 1.0}, {kLevelId, "0", 0.75},
-	                      {kBypassId, "1", 1.0}})
+	                      {kBypassId, "1", 1.0}, {kBypassId, "5", 1.0}, {kBypassId, "-3", 0.0},
+	                      {kBypassId, "inf", 1.0}, {kBypassId, "1e308", 1.0}, {kBypassId, "0.25", 0.25},
+	                      {kDepthId, "-1e308", 0.0}})
 	{
 		EXPECT_EQ (fromText (*controller, std::get<0> (t), std::get<1> (t), value), kResultTrue);
 		EXPECT_DOUBLE_EQ (value, std::get<2> (t)) << std::get<1> (t);
@@ -231,6 +236,62 @@ TEST (PlugController, SetComponentStateKeepsValuesInRangeForNonFiniteRecords)
 	EXPECT_EQ (controller->getParamStringByValue (kRateId, controller->getParamNormalized (kRateId), text),
 	           kResultTrue);
 	EXPECT_EQ (narrow (text), "0.00");
+}
+
+TEST (PlugController, ProcessorRunsWhatTheControllerShows)
+{
+	// The same bad values reach both sides, through a state record and
+	// through edits; the processor's record must then hold exactly the
+	// values the controller shows, and its audio stay within +12 dB.
+	const double nan = std::numeric_limits<double>::quiet_NaN ();
+	const double inf = std::numeric_limits<double>::infinity ();
+	auto controller = makeController ();
+	auto processor = Steinberg::owned (new PlugProcessor ());
+	ASSERT_EQ (processor->initialize (nullptr), kResultOk);
+	auto setup = LumivoTest::makeSetup (44100.0, kSample64);
+	ASSERT_EQ (processor->setupProcessing (setup), kResultOk);
+	ASSERT_EQ (processor->setActive (true), kResultOk);
+
+	auto shownRecord = [&] {
+		const auto shown = values (*controller);
+		return stateRecord (shown[0], shown[1], shown[2], shown[3], shown[4] > 0.5 ? 1 : 0);
+	};
+	auto processorRecord = [&] {
+		auto stream = LumivoTest::makeStream ();
+		EXPECT_EQ (processor->getState (stream), kResultOk);
+		return LumivoTest::streamBytes (*stream);
+	};
+
+	for (const auto& record : {stateRecord (1.7, -3.0, 1e308, -1e-300, 1),
+	                           stateRecord (nan, inf, -inf, -nan, 0),
+	                           stateRecord (0.3, 0.6, 0.0, 1.0, 0)})
+	{
+		ASSERT_EQ (processor->setState (LumivoTest::makeStream (record)), kResultOk);
+		ASSERT_EQ (restore (*controller, record), kResultOk);
+		EXPECT_EQ (processorRecord (), shownRecord ());
+	}
+	EXPECT_EQ (processorRecord (), stateRecord (0.3, 0.6, 0.0, 1.0, 0)) << "in range: unchanged";
+
+	for (double bad : {1.7, nan, -inf, 1e308, -0.5})
+	{
+		LumivoTest::ParamChanges changes;
+		for (ParamID id = kLevelId; id <= kRateId; ++id)
+		{
+			changes.add (id).add (0, bad);
+			controller->setParamNormalized (id, bad);
+		}
+		LumivoTest::AudioBlock block (kSample64, 64);
+		block.fillInput (1.0);
+		processor->process (block.data (&changes));
+		EXPECT_EQ (processorRecord (), shownRecord ()) << bad;
+		for (int32 j = 0; j < block.numSamples (); ++j)
+		{
+			ASSERT_TRUE (std::isfinite (block.output (0, j))) << bad;
+			ASSERT_LE (std::abs (block.output (1, j)), std::pow (10.0, 12.0 / 20.0)) << bad;
+		}
+	}
+	processor->setActive (false);
+	processor->terminate ();
 }
 
 TEST (PlugController, SetComponentStateRefusesNullAndShortStreams)

@@ -265,5 +265,34 @@ TEST_F (EditorRoad, ShiftDragMovesATenthAsFar)
 	EXPECT_NEAR (controller->getParamNormalized (kRateId), v0 + fine, 1e-6);
 }
 
+TEST_F (EditorRoad, ClosingTheEditorMidGestureEndsTheEditAtTheHost)
+{
+	for (bool wheel : {false, true})
+	{
+		SCOPED_TRACE (wheel ? "within the wheel-edit time" : "mid-drag");
+		if (!frame)
+			attach ();
+		CSlider* rate = sliderFor (kRateId);
+		ASSERT_NE (rate, nullptr);
+		handler->clear ();
+		CPoint p = handleCentre (*rate);
+		if (wheel)
+		{
+			const auto axis = rate->isStyleHorizontal () ? VSTGUI::kMouseWheelAxisX : VSTGUI::kMouseWheelAxisY;
+			ASSERT_TRUE (frame->onWheel (p, axis, 1.f, CButtonState ()));
+		}
+		else
+		{
+			ASSERT_EQ (frame->onMouseDown (p, CButtonState (VSTGUI::kLButton)), VSTGUI::kMouseEventHandled);
+			CPoint q = along (*rate, p, 20.);
+			frame->onMouseMoved (q, CButtonState (VSTGUI::kLButton));
+		}
+		// The host closes the editor before the release or the wheel timer.
+		EXPECT_EQ (view->removed (), kResultOk);
+		frame = nullptr;
+		checkBracket (kRateId);
+	}
+}
+
 } // namespace
 } // namespace EditorTest

@@ -178,6 +178,37 @@ TEST (LibControl, ListenerMayUnregisterOthersWhileBeingTold)
 	EXPECT_TRUE (log.empty ()) << "an unregistered listener is not told any more";
 }
 
+TEST (LibControl, AnEditStillOpenEndsOnceWhenTheControlLeavesOrIsDeleted)
+{
+	std::vector<std::string> log;
+	LogListener main (log, "main");
+
+	// Taken out of its view tree mid-gesture, nested edits included: the
+	// listeners hear one end, and the control keeps living.
+	auto frame = owned (new CFrame (CRect (0, 0, 100, 100)));
+	auto* kept = new TestControl (CRect (0, 0, 10, 10), &main);
+	frame->addView (kept);
+	kept->remember (); // held past its removal
+	kept->beginEdit ();
+	kept->beginEdit ();
+	frame->removeView (kept);
+	EXPECT_FALSE (kept->isEditing ());
+	EXPECT_EQ (log, (std::vector<std::string> {"main.begin", "main.end"}));
+
+	// Deleted mid-gesture: the end comes while the control is still whole.
+	log.clear ();
+	auto* gone = new TestControl (CRect (0, 0, 10, 10), &main, 5);
+	gone->beginEdit ();
+	gone->forget ();
+	EXPECT_EQ (log, (std::vector<std::string> {"main.begin", "main.end"}));
+
+	// With no edit open, leaving and deletion tell nothing.
+	log.clear ();
+	frame->addView (kept);
+	frame->removeView (kept);
+	EXPECT_TRUE (log.empty ());
+}
+
 TEST (LibControl, CheckDefaultValueWantsLeftButtonAndExactModifier)
 {
 	EXPECT_EQ (CControl::kZoomModifier, kShift);

@@ -149,12 +149,15 @@ TEST (LibTimer, WheelEditOpensOnceAndClosesAfterQuietTimeout)
 	loop ().advance (1000);
 	EXPECT_EQ (counter.ends, 2);
 
-	// an edit already open (a drag) is not opened a second time
+	// an edit already open (a drag) is not opened a second time, and the
+	// step arms no timer: only the drag's own end closes that edit
 	c->beginEdit ();
 	c->wheel ();
 	EXPECT_EQ (counter.begins, 3);
+	EXPECT_EQ (loop ().getNbTimers (), 0u);
 	loop ().advance (500);
-	EXPECT_FALSE (c->isEditing ());
+	EXPECT_TRUE (c->isEditing ());
+	c->endEdit ();
 	EXPECT_EQ (counter.ends, 3);
 
 	// an edit closed while the timer is pending (Escape during a wheel edit)
@@ -172,6 +175,37 @@ TEST (LibTimer, WheelEditOpensOnceAndClosesAfterQuietTimeout)
 	// a control destroyed with a pending wheel timer leaves nothing on the loop
 	c->wheel ();
 	c = nullptr;
+	EXPECT_EQ (loop ().getNbTimers (), 0u);
+	loop ().advance (1000);
+}
+
+TEST (LibTimer, WheelSupportEndsOnlyItsOwnEditAndSurvivesAReleasingListener)
+{
+	// A press whose release was lost: the next press ends its edit once,
+	// with no wheel timer pending, so that the edits do not nest.
+	EditCounter counter;
+	auto c = makeOwned<WheelControl> (CRect (0, 0, 10, 10), &counter);
+	c->beginEdit ();
+	c->press ();
+	EXPECT_FALSE (c->isEditing ());
+	EXPECT_EQ (counter.ends, 1);
+	c->press ();
+	EXPECT_EQ (counter.ends, 1);
+
+	// The end of a wheel edit lets a listener release the control; the timer
+	// must not touch the control's members afterwards.
+	struct Releasing : EditCounter
+	{
+		void controlEndEdit (CControl* control) override
+		{
+			EditCounter::controlEndEdit (control);
+			control->forget ();
+		}
+	} releasing;
+	auto* doomed = new WheelControl (CRect (0, 0, 10, 10), &releasing);
+	doomed->wheel ();
+	loop ().advance (500);
+	EXPECT_EQ (releasing.ends, 1);
 	EXPECT_EQ (loop ().getNbTimers (), 0u);
 	loop ().advance (1000);
 }

@@ -50,7 +50,7 @@ TEST (UIAttributesText, OnlyWholeFiniteNumbersRead)
 	EXPECT_TRUE (UIAttributes::stringToDouble ("-1e3", d));
 	EXPECT_EQ (d, -1000.);
 	d = 7.;
-	for (const char* bad : {"", " ", "abc", "3,25", "2x", "1e999", "-1e999", "nan", "inf", "--1", "0x10"})
+	for (const char* bad : {"", " ", "abc", "3,25", "2x", "1e999", "-1e999", "nan", "inf", "--1", "0x10", "+-5", "++5", "-+5", "+"})
 	{
 		EXPECT_FALSE (UIAttributes::stringToDouble (bad, d)) << bad;
 		EXPECT_EQ (d, 7.) << bad;
@@ -64,7 +64,7 @@ TEST (UIAttributesText, OnlyWholeFiniteNumbersRead)
 	EXPECT_TRUE (UIAttributes::stringToInteger ("2147483647", i));
 	EXPECT_EQ (i, 2147483647);
 	i = 5;
-	for (const char* bad : {"2147483648", "-2147483649", "99999999999999999999", "1.5", "", "3 4"})
+	for (const char* bad : {"2147483648", "-2147483649", "99999999999999999999", "1.5", "", "3 4", "+-5", "++5", "-+5", "+"})
 	{
 		EXPECT_FALSE (UIAttributes::stringToInteger (bad, i)) << bad;
 		EXPECT_EQ (i, 5) << bad;

@@ -181,7 +181,7 @@ TEST (UIDescriptionReader, LookupsByNameBothWays)
 	EXPECT_EQ (description.lookupBitmapName (nullptr), nullptr);
 
 	const std::pair<const char*, int32_t> tags[] = {
-	    {"Level", 0}, {"Rate", 3}, {"12", 12}, {"Huge", -1}, {"Unknown", -1}, {nullptr, -1}};
+	    {"Level", 0}, {"Rate", 3}, {"12", 12}, {"+12", 12}, {"+-12", -1}, {"Huge", -1}, {"Unknown", -1}, {nullptr, -1}};
 	for (const auto& [name, tag] : tags)
 		EXPECT_EQ (description.getTagForName (name), tag) << (name ? name : "null");
 	EXPECT_STREQ (description.lookupControlTagName (3), "Rate");

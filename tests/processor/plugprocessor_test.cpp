@@ -37,6 +37,13 @@ bool hasInterface (FUnknown* object)
 	return true;
 }
 
+// The base with its process setup in view.
+class SetupProbe final : public AudioEffect
+{
+public:
+	const ProcessSetup& setup () const { return processSetup; }
+};
+
 } // namespace
 
 TEST (ProcessorLifecycle, CreationInterfacesAndInitialisation)
@@ -130,6 +137,10 @@ TEST (ProcessorBuses, OnlyTwoSpeakerArrangements)
 	SpeakerArrangement two[] = {SpeakerArr::kStereo, SpeakerArr::kStereo};
 	EXPECT_EQ (processor->setBusArrangements (two, 2, two, 1), kResultFalse);
 	EXPECT_EQ (processor->setBusArrangements (nullptr, 1, &stereo, 1), kInvalidArgument);
+	// A null array with a positive count is the processor's own refusal,
+	// ahead of anything a base would answer or read.
+	EXPECT_EQ (processor->setBusArrangements (nullptr, 1, &mono, 1), kInvalidArgument);
+	EXPECT_EQ (processor->setBusArrangements (&stereo, 1, nullptr, 2), kInvalidArgument);
 	processor->getBusArrangement (kInput, 0, arr);
 	EXPECT_EQ (arr, surround);
 
@@ -153,10 +164,11 @@ TEST (ProcessorSetup, SampleSizesRatesLatencyAndTail)
 	auto good = makeSetup (48000.0, kSample64);
 	EXPECT_EQ (processor->setupProcessing (good), kResultOk);
 
-	// Rates that would divide by zero or spread NaN are refused, the
-	// previous rate stays: the signal afterwards is the 48 kHz one.
+	// Rates that would divide by zero, spread NaN, or leave the 15 Hz
+	// low-pass at or past Nyquist (unstable, or no low-pass) are refused,
+	// the previous rate stays: the signal afterwards is the 48 kHz one.
 	for (double rate : {0.0, -44100.0, std::numeric_limits<double>::quiet_NaN (),
-	                    std::numeric_limits<double>::infinity (), 1e-320})
+	                    std::numeric_limits<double>::infinity (), 1e-320, 1e-300, 12.0, 20.0, 30.0, 1e300})
 	{
 		auto setup = makeSetup (rate, kSample64);
 		EXPECT_EQ (processor->setupProcessing (setup), kInvalidArgument) << rate;
@@ -171,9 +183,40 @@ TEST (ProcessorSetup, SampleSizesRatesLatencyAndTail)
 	expectModelOutput (model, block);
 }
 
+TEST (ProcessorSetup, EveryAcceptedRateRunsAStableSignalPath)
+{
+	// At most rates up to 30 Hz the modulator's low-pass would run away to
+	// infinity and stay there until the next activation.
+	for (double rate = 0.5; rate <= 64.0; rate += 0.5)
+	{
+		auto processor = makeProcessor (48000.0, kSample64, false);
+		auto setup = makeSetup (rate, kSample64);
+		const tresult result = processor->setupProcessing (setup);
+		if (rate > 30.0)
+		{
+			EXPECT_EQ (result, kResultOk) << rate;
+		}
+		if (result != kResultOk)
+		{
+			EXPECT_EQ (result, kInvalidArgument) << rate;
+			continue;
+		}
+		sendParam (*processor, kDepthId, 1.0);
+		ASSERT_EQ (processor->setActive (true), kResultOk);
+		AudioBlock block (kSample64, 2048);
+		block.fillInput ([] (int32 c, int32 j) { return c ? 1.0 : (j % 2 ? -1.0 : 1.0); });
+		processor->process (block.data ());
+		for (int32 j = 0; j < block.numSamples (); ++j)
+		{
+			ASSERT_LE (std::abs (block.output (0, j)), 2.0) << rate << " " << j;
+			ASSERT_LE (std::abs (block.output (1, j)), 2.0) << rate << " " << j;
+		}
+	}
+}
+
 TEST (AudioEffectBase, DefaultsOfTheProcessorBase)
 {
-	IPtr<AudioEffect> effect = owned (new AudioEffect ());
+	IPtr<SetupProbe> effect = owned (new SetupProbe ());
 	ASSERT_EQ (effect->initialize (nullptr), kResultOk);
 	EXPECT_EQ (effect->getBusCount (kAudio, kInput), 0);
 	EXPECT_EQ (effect->addAudioInput (STR16 ("In"), SpeakerArr::kMono)->getArrangement (),
@@ -198,10 +241,17 @@ TEST (AudioEffectBase, DefaultsOfTheProcessorBase)
 
 	EXPECT_EQ (effect->canProcessSampleSize (kSample32), kResultTrue);
 	EXPECT_EQ (effect->canProcessSampleSize (kSample64), kResultFalse);
-	auto setup64 = makeSetup (44100.0, kSample64);
+	// A refused sample size: mode, block size and rate are taken all the
+	// same, the sample size in force stays.
+	ProcessSetup setup64 {kOffline, kSample64, 256, 96000.0};
 	EXPECT_EQ (effect->setupProcessing (setup64), kResultFalse);
+	EXPECT_EQ (effect->setup ().processMode, kOffline);
+	EXPECT_EQ (effect->setup ().maxSamplesPerBlock, 256);
+	EXPECT_EQ (effect->setup ().sampleRate, 96000.0);
+	EXPECT_EQ (effect->setup ().symbolicSampleSize, kSample32);
 	auto setup32 = makeSetup (44100.0, kSample32);
 	EXPECT_EQ (effect->setupProcessing (setup32), kResultOk);
+	EXPECT_EQ (effect->setup ().sampleRate, 44100.0);
 	EXPECT_EQ (effect->setProcessing (true), kNotImplemented);
 	EXPECT_EQ (effect->getLatencySamples (), 0u);
 	EXPECT_EQ (effect->getTailSamples (), static_cast<uint32> (kNoTail));

@@ -130,9 +130,9 @@ TEST (ProcessorState, SetStateRoundTripsAndRefusesShortStreams)
 	ASSERT_EQ (processor->setState (makeStream (sample)), kResultOk);
 	EXPECT_EQ (stateOf (*processor), stateRecord (0.25, 1.0, 0.0, 0.1, 1));
 
-	// Out-of-range but finite values stay exactly as sent.
+	// Out-of-range values are clamped into 0..1.
 	ASSERT_EQ (processor->setState (makeStream (stateRecord (1.5, -0.25, 2.0, 0.5, -1))), kResultOk);
-	EXPECT_EQ (stateOf (*processor), stateRecord (1.5, -0.25, 2.0, 0.5, 0));
+	EXPECT_EQ (stateOf (*processor), stateRecord (1.0, 0.0, 1.0, 0.5, 0));
 
 	const auto kept = stateOf (*processor);
 	auto shortRecord = sample;
@@ -143,28 +143,27 @@ TEST (ProcessorState, SetStateRoundTripsAndRefusesShortStreams)
 	EXPECT_EQ (stateOf (*processor), kept);
 }
 
-TEST (ProcessorState, NonFiniteFieldsKeepTheValueInForce)
+TEST (ProcessorState, NonFiniteAndHugeFieldsRunAsTheirClampedValue)
 {
+	// A level of 1.7 or 1e308 taken as it stands would drive the gain far
+	// past +12 dB or to infinity; NaN runs as 0, infinities as 0 or 1.
 	const double nan = std::numeric_limits<double>::quiet_NaN ();
 	const double inf = std::numeric_limits<double>::infinity ();
 	auto processor = makeProcessor (44100.0, kSample64, false);
-	ASSERT_EQ (processor->setState (makeStream (stateRecord (0.6, 0.7, 0.8, 0.2, 0))), kResultOk);
+	ASSERT_EQ (processor->setState (makeStream (stateRecord (1e308, nan, -inf, inf, 1))), kResultOk);
+	EXPECT_EQ (stateOf (*processor), stateRecord (1.0, 0.0, 0.0, 1.0, 1));
+	ASSERT_EQ (processor->setState (makeStream (stateRecord (1.7, nan, inf, -nan, 0))), kResultOk);
+	EXPECT_EQ (stateOf (*processor), stateRecord (1.0, 0.0, 1.0, 0.0, 0));
 
-	// The finite fields and bypass are taken, the others keep their value.
-	ASSERT_EQ (processor->setState (makeStream (stateRecord (nan, inf, 0.3, -inf, 1))), kResultOk);
-	EXPECT_EQ (stateOf (*processor), stateRecord (0.6, 0.7, 0.3, 0.2, 1));
-
-	// And the signal path stays finite afterwards.
-	ASSERT_EQ (processor->setState (makeStream (stateRecord (nan, nan, nan, nan, 0))), kResultOk);
 	ASSERT_EQ (processor->setActive (true), kResultOk);
 	AudioBlock block (kSample64, 256);
 	block.fillInput (0.5);
 	processor->process (block.data ());
 	TremoloModel model;
-	model.level = 0.6;
-	model.depth = 0.7;
-	model.degree = 0.3;
-	model.rate = 0.2;
+	model.level = 1.0;
+	model.depth = 0.0;
+	model.degree = 1.0;
+	model.rate = 0.0;
 	model.activate ();
 	expectModelOutput (model, block);
 }

@@ -99,36 +99,41 @@ TEST (ParameterIntake, LastPointEmptyUnknownNullAndBypassThreshold)
 	expectBlockMatches (*processor, model, kSample64, 64, 2, &idle);
 	EXPECT_EQ (stateOf (*processor), before);
 
-	// Finite values are stored as sent, even outside 0..1.
+	// Values in 0..1 are stored as sent, others clamped into 0..1.
 	EXPECT_EQ (storedAfter<double> (*processor, kLevelId, 0.3, 8), 0.3);
-	EXPECT_EQ (storedAfter<double> (*processor, kDepthId, 1.25, 16), 1.25);
+	EXPECT_EQ (storedAfter<double> (*processor, kDepthId, 1.25, 16), 1.0);
 
 	// Bypass: 0.5 is off, 0.51 on, and back.
 	for (auto [value, on] : {std::pair {0.5, 0}, {0.51, 1}, {0.0, 0}})
 		EXPECT_EQ (storedAfter<int32> (*processor, kBypassId, value, 40), on) << value;
 }
 
-TEST (ParameterIntake, NonFiniteValuesNeverReachTheSignalPath)
+TEST (ParameterIntake, ValuesOutsideTheRangeRunAsTheirClampedValue)
 {
+	// NaN runs as 0, the rest as clamped into 0..1: the signal path sees
+	// exactly what the value in range gives, and getState writes that.
 	auto processor = makeProcessor ();
 	TremoloModel model;
 	model.activate ();
-	const auto before = stateOf (*processor);
-	for (ParamID id : {kLevelId, kDepthId, kDegreeId, kRateId, kBypassId})
+	const std::pair<double, double> cases[] = {{kNaN, 0.0},  {kInf, 1.0},   {-kInf, 0.0},
+	                                           {1.7, 1.0},   {1e308, 1.0}, {-0.25, 0.0}};
+	for (ParamID id : {kLevelId, kDepthId, kDegreeId, kRateId})
 	{
-		for (double bad : {kNaN, kInf, -kInf})
+		for (auto [bad, taken] : cases)
 		{
 			ParamChanges changes;
 			changes.add (id).add (0, 0.2).add (1, bad);
+			model.set (id, taken);
 			expectBlockMatches (*processor, model, kSample64, 32, id, &changes);
+			EXPECT_EQ (doubleAt (stateOf (*processor), 8 + 8 * id), taken) << id << " " << bad;
 		}
+		sendParam (*processor, id, 0.5);
+		model.set (id, 0.5);
 	}
-	EXPECT_EQ (stateOf (*processor), before);
-	// The processor still follows finite values afterwards.
-	ParamChanges changes;
-	changes.add (kLevelId).add (0, 0.5);
-	model.set (kLevelId, 0.5);
-	expectBlockMatches (*processor, model, kSample64, 128, 9, &changes);
+	for (auto [bad, taken] : cases)
+		EXPECT_EQ (storedAfter<int32> (*processor, kBypassId, bad, 40), taken > 0.5 ? 1 : 0) << bad;
+	sendParam (*processor, kBypassId, 0.0);
+	expectBlockMatches (*processor, model, kSample64, 128, 9);
 }
 
 TEST (SilenceAndBypass, FlagsBuffersAndHeldState)
@@ -371,6 +376,43 @@ TEST (SignalPath, SampleSizesAndInPlaceAgree)
 				ASSERT_EQ (a.output (ch, j), static_cast<float> (b.output (ch, j)));
 			EXPECT_EQ (a.outputBytes (ch), c.outputBytes (ch));
 			EXPECT_EQ (b.outputBytes (ch), d.outputBytes (ch));
+		}
+	}
+}
+
+TEST (SignalPath, NoSubnormalNumbersWhenAModulatorDecaysToZero)
+{
+	// Depth 1, degree 1, rate 0 after the defaults: the right factor drops
+	// to exactly 0 and its low-pass decays for ever. Left to itself it would
+	// settle on subnormal numbers, which cost many times a normal operation
+	// on hosts that do not flush them. 10 s takes it well past the smallest
+	// normal double.
+	for (int32 size : {kSample32, kSample64})
+	{
+		for (double x : {1.0, 0.0})
+		{
+			SCOPED_TRACE (testing::Message () << size << " " << x);
+			auto processor = makeProcessor (44100.0, size);
+			AudioBlock block (size, 4096);
+			block.fillInput (x);
+			processor->process (block.data ());
+			ASSERT_GT (block.output (1, 4095), 0.0);
+			sendParam (*processor, kDepthId, 1.0);
+			sendParam (*processor, kDegreeId, 1.0);
+			sendParam (*processor, kRateId, 0.0);
+			for (int round = 0; round < 108; ++round)
+			{
+				processor->process (block.data ());
+				for (int32 j = 0; j < block.numSamples (); ++j)
+				{
+					const double y = block.output (1, j);
+					const int kind = size == kSample32 ? std::fpclassify (static_cast<float> (y))
+					                                   : std::fpclassify (y);
+					ASSERT_NE (kind, FP_SUBNORMAL) << round << " " << j << " " << y;
+				}
+			}
+			EXPECT_EQ (block.output (1, 4095), 0.0);
+			EXPECT_GT (block.output (0, 4095), 0.0);
 		}
 	}
 }

@@ -578,5 +578,108 @@ TEST_F (SliderInput, SliderReleasedByItsListenerDuringARampTick)
 	EXPECT_EQ (releasing.count ("change"), 1u);
 }
 
+TEST_F (SliderInput, WheelDuringAPressChangesTheValueInsideThePressEdit)
+{
+	auto& f = make (CSliderMode::QBFreeClick);
+	const size_t before = timers ();
+	EXPECT_EQ (f.down (205, 58), kMouseEventHandled);
+	EXPECT_TRUE (f.wheel (kMouseWheelAxisX, 1.f));
+	EXPECT_NEAR (value (), 0.4f, 1e-5);
+	EXPECT_EQ (timers (), before) << "no close timer for an edit the wheel did not open";
+	advance (600);
+	EXPECT_TRUE (f.slider->isEditing ());
+	EXPECT_EQ (f.move (222, 58), kMouseEventHandled) << "the drag goes on";
+	EXPECT_NEAR (value (), 0.6f, 1e-5);
+	f.up (222, 58);
+	EXPECT_EQ (log.events, (Strings {"begin", "change 0.4000", "change 0.6000", "end"}));
+
+	// In Ramp mode the ramp stops at the release, wheel step or not.
+	f.slider->setSliderMode (CSliderMode::Ramp);
+	log.events.clear ();
+	f.down (150, 58);
+	tick ();
+	EXPECT_TRUE (f.wheel (kMouseWheelAxisX, -1.f));
+	advance (600);
+	f.up (150, 58);
+	EXPECT_EQ (timers (), before);
+	const float released = value ();
+	EXPECT_GT (released, 36.f / 170.f) << "the ramp was still on its way";
+	tick (20);
+	EXPECT_FLOAT_EQ (value (), released);
+	EXPECT_EQ (log.count ("begin"), 1u);
+	EXPECT_EQ (log.count ("end"), 1u);
+	EXPECT_EQ (log.events.back (), "end");
+}
+
+TEST_F (SliderInput, APressAfterALostReleaseDoesNotNestItsEdit)
+{
+	auto& f = make (CSliderMode::QBFreeClick);
+	CPoint p (205, 58);
+	ASSERT_EQ (f.slider->onMouseDown (p, CButtonState (kLButton)), kMouseEventHandled);
+	// no release arrives; the next press starts afresh
+	ASSERT_EQ (f.slider->onMouseDown (p, CButtonState (kLButton)), kMouseEventHandled);
+	f.slider->onMouseUp (p, CButtonState (kLButton));
+	EXPECT_FALSE (f.slider->isEditing ());
+	EXPECT_EQ (log.events, (Strings {"begin", "end", "begin", "end"}));
+}
+
+TEST_F (SliderInput, ASliderThatGoesAwayMidGestureEndsItsEdit)
+{
+	const size_t before = timers ();
+	CPoint beside (150, 58);
+	const CButtonState left (kLButton);
+	const struct
+	{
+		const char* what;
+		CSliderMode mode;
+		bool wheel; // the gesture is a wheel step rather than a press
+		bool removeFirst; // taken out of its frame before it is released
+	} cases[] = {{"drag, removed", CSliderMode::QBFreeClick, false, true},
+	             {"ramp, removed", CSliderMode::Ramp, false, true},
+	             {"wheel, removed", CSliderMode::QBFreeClick, true, true},
+	             {"drag, deleted", CSliderMode::QBFreeClick, false, false},
+	             {"ramp, deleted", CSliderMode::Ramp, false, false},
+	             {"wheel, deleted", CSliderMode::QBFreeClick, true, false}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (c.what);
+		log.events.clear ();
+		auto* s = makeExample (&log);
+		s->setSliderMode (c.mode);
+		s->setValue (0.5f);
+		// Removed: through a frame, as an editor holds it. Deleted: on its own.
+		SharedPointer<CFrame> frame;
+		if (c.removeFirst)
+		{
+			frame = VSTGUI::owned (new CFrame (CRect (0, 0, 400, 300)));
+			frame->addView (s);
+		}
+		CView* target = frame ? static_cast<CView*> (frame.get ()) : s;
+		CPoint p = beside;
+		if (c.wheel)
+			ASSERT_TRUE (target->onWheel (CPoint (110, 55), kMouseWheelAxisX, 1.f, CButtonState ()));
+		else
+			ASSERT_EQ (target->onMouseDown (p, left), kMouseEventHandled);
+		tick ();
+		if (c.removeFirst)
+		{
+			s->remember ();
+			frame->removeView (s);
+			EXPECT_EQ (log.events.back (), "end");
+			EXPECT_FALSE (s->isEditing ());
+			EXPECT_EQ (timers (), before) << "neither ramp nor wheel timer outlives the gesture";
+			const float atRemoval = s->getValue ();
+			tick (40);
+			EXPECT_FLOAT_EQ (s->getValue (), atRemoval);
+		}
+		s->forget ();
+		EXPECT_EQ (timers (), before);
+		advance (500);
+		EXPECT_EQ (log.count ("begin"), 1u);
+		EXPECT_EQ (log.count ("end"), 1u);
+		EXPECT_EQ (log.events.back (), "end");
+	}
+}
+
 } // namespace
 } // namespace SliderTest

@@ -180,17 +180,19 @@ void VST3Editor::close ()
 {
 	if (frame && delegate)
 		delegate->willClose (this);
-	for (auto& entry : paramChangeListeners)
-		entry.second->release ();
-	paramChangeListeners.clear ();
 	if (frame)
 	{
 		// Sub-controllers go first, while every view they may hold still exists.
 		UIDescription::deleteSubControllers (frame);
+		// The views leave while their parameters are still bound: a control
+		// that ends an open edit on leaving reaches the host with its end.
 		frame->removeAll ();
 		frame->forget ();
 		frame = nullptr;
 	}
+	for (auto& entry : paramChangeListeners)
+		entry.second->release ();
+	paramChangeListeners.clear ();
 	description.reset ();
 }
 

@@ -79,7 +79,8 @@ public:
 	// Builds the template into a frame without a window; false (and no
 	// frame) when the description or the template cannot be used.
 	bool open ();
-	// Removes the views (sub-controllers first) and the parameter bindings.
+	// Removes the views (sub-controllers first; open edits end at the host),
+	// then the parameter bindings.
 	void close ();
 	bool isOpen () const { return frame != nullptr; }
 

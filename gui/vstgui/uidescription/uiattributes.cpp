@@ -24,8 +24,8 @@ std::string trimmed (const std::string& text)
 	return text.substr (first, last - first + 1);
 }
 
-// The whole text, blanks around it aside, must be the number; a leading '+'
-// is allowed. The value is written only on success.
+// The whole text, blanks around it aside, must be the number; one leading
+// sign, '+' or '-', is allowed. The value is written only on success.
 template <typename T>
 bool parseNumber (const std::string& text, T& value)
 {
@@ -35,7 +35,12 @@ bool parseNumber (const std::string& text, T& value)
 	const char* first = t.data ();
 	const char* last = first + t.size ();
 	if (*first == '+')
+	{
 		++first;
+		// the number reader takes a sign of its own: "+-5" is no number
+		if (first != last && *first == '-')
+			return false;
+	}
 	T result {};
 	const auto [ptr, ec] = std::from_chars (first, last, result);
 	if (ec != std::errc () || ptr != last)

@@ -116,6 +116,28 @@ void CControl::endEdit ()
 		forEachListener ([this] (IControlListener* l) { l->controlEndEdit (this); });
 }
 
+void CControl::endOpenEdit ()
+{
+	if (editing == 0)
+		return;
+	editing = 1;
+	endEdit ();
+}
+
+bool CControl::removed (CView* parent)
+{
+	endOpenEdit ();
+	return CView::removed (parent);
+}
+
+void CControl::beforeDelete ()
+{
+	// The listeners' guard is safe here: it takes the count from one to two
+	// and back, so it neither calls this again nor deletes the control.
+	endOpenEdit ();
+	CView::beforeDelete ();
+}
+
 bool CControl::isDirty () const
 {
 	return lastValue != value || CView::isDirty ();
@@ -155,37 +177,46 @@ void CMouseWheelEditingSupport::onMouseWheelEditing (CControl* control)
 {
 	if (!control)
 		return;
-	// Also with a timer pending: the edit may have been closed meanwhile
-	// (Escape during a wheel edit), and this step's change needs a bracket.
-	if (!control->isEditing ())
-		control->beginEdit ();
 	if (!wheelEditTimer)
 	{
+		// An edit open with no timer of ours is a press's: the step changes the
+		// value inside it, and only the press's own end may close it.
+		if (control->isEditing ())
+			return;
+		control->beginEdit ();
 		timerControl = control;
 		wheelEditTimer = makeOwned<CVSTGUITimer> (
 		    [this] (CVSTGUITimer*) {
+			    // A listener of the end may release the control, and this support
+			    // with it: hold it until the members are no longer touched.
+			    SharedPointer<CControl> guard (timerControl);
 			    wheelEditTimer = nullptr;
-			    if (timerControl && timerControl->isEditing ())
-				    timerControl->endEdit ();
 			    timerControl = nullptr;
+			    if (guard && guard->isEditing ())
+				    guard->endEdit ();
 		    },
 		    kWheelEditTimeout);
+		return;
 	}
-	else
-	{
-		// another step: the edit stays open for a full timeout from now
-		wheelEditTimer->stop ();
-		wheelEditTimer->start ();
-	}
+	// The wheel's edit may have been closed meanwhile (Escape during a wheel
+	// edit), and this step's change needs a bracket.
+	if (!control->isEditing ())
+		control->beginEdit ();
+	// another step: the edit stays open for a full timeout from now
+	wheelEditTimer->stop ();
+	wheelEditTimer->start ();
 }
 
 void CMouseWheelEditingSupport::invalidMouseWheelEditTimer (CControl* control)
 {
-	if (!wheelEditTimer)
-		return;
-	wheelEditTimer->stop ();
-	wheelEditTimer = nullptr;
+	if (wheelEditTimer)
+	{
+		wheelEditTimer->stop ();
+		wheelEditTimer = nullptr;
+	}
 	timerControl = nullptr;
+	// Also without a timer: an edit left open (a press whose release was
+	// lost) must not nest under the next one.
 	if (control && control->isEditing ())
 		control->endEdit ();
 }

@@ -53,6 +53,9 @@ public:
 	virtual void beginEdit ();
 	virtual void endEdit ();
 	bool isEditing () const { return editing > 0; }
+	// Ends an edit still open, however deeply nested, with one end for the
+	// listeners: nothing else will end it once its gesture cannot go on.
+	void endOpenEdit ();
 
 	// the value differs from the one held when last marked clean, or the view is dirty
 	bool isDirty () const override;
@@ -66,7 +69,13 @@ public:
 	static int32_t kZoomModifier;
 	static int32_t kDefaultValueModifier;
 
+	// A control that leaves its view tree gets no release any more: its open edit ends here.
+	bool removed (CView* parent) override;
+
 protected:
+	// A control deleted mid-gesture ends its open edit while it is still whole.
+	void beforeDelete () override;
+
 	template <typename Call>
 	void forEachListener (Call call);
 
@@ -85,6 +94,8 @@ protected:
 //------------------------------------------------------------------------
 // Wheel steps of a control as one edit: the first step opens it, and it closes
 // 500 ms after the last step (or when invalidMouseWheelEditTimer is called).
+// Steps while another edit is open (a press) change the value inside that
+// edit: the timer only ever closes an edit the wheel opened.
 class CMouseWheelEditingSupport
 {
 public:
@@ -97,6 +108,7 @@ protected:
 	CMouseWheelEditingSupport& operator= (const CMouseWheelEditingSupport&) { return *this; }
 
 	void onMouseWheelEditing (CControl* control);
+	// Drops a pending timer and, if an edit is open, ends it once.
 	void invalidMouseWheelEditTimer (CControl* control);
 
 private:

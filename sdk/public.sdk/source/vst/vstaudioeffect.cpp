@@ -100,11 +100,16 @@ uint32 PLUGIN_API AudioEffect::getLatencySamples ()
 	return 0;
 }
 
+// As the SDK's base: mode, block size and rate are taken even when the
+// sample size is refused; the sample size in force then stays.
 tresult PLUGIN_API AudioEffect::setupProcessing (ProcessSetup& setup)
 {
+	processSetup.processMode = setup.processMode;
+	processSetup.maxSamplesPerBlock = setup.maxSamplesPerBlock;
+	processSetup.sampleRate = setup.sampleRate;
 	if (canProcessSampleSize (setup.symbolicSampleSize) != kResultTrue)
 		return kResultFalse;
-	processSetup = setup;
+	processSetup.symbolicSampleSize = setup.symbolicSampleSize;
 	return kResultOk;
 }
 

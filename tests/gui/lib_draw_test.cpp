@@ -3,6 +3,8 @@
 // offsets and alpha, broken images, and labels' text.
 #include "vstgui/lib/cbitmap.h"
 #include "vstgui/lib/cframe.h"
+#include "vstgui/lib/cgraphicspath.h"
+#include "vstgui/lib/cgraphicstransform.h"
 #include "vstgui/lib/controls/cbuttons.h"
 #include "vstgui/lib/controls/ctextlabel.h"
 #include "vstgui/lib/platform/linux/cairodrawcontext.h"
@@ -154,6 +156,37 @@ TEST (LibDraw, StrokedRectsAndLinesCoverWholePixelsAtEveryScale)
 		EXPECT_EQ (s.pixel (5, int (30 * scale) - 1), CColor (0, 0, 0, 0));
 		EXPECT_EQ (s.pixel (5, int (30 * scale) + 1), CColor (0, 0, 0, 0));
 	}
+}
+
+TEST (LibDraw, PathsFillByTheirRuleStrokeAndTakeTheirTransform)
+{
+	Surface s (40, 20);
+	CairoDrawContext context (s.surface);
+	auto path = owned (context.createGraphicsPath ());
+	ASSERT_NE (path, nullptr);
+	// two nested squares, both clockwise
+	path->addRect (CRect (0, 0, 10, 10));
+	path->addRect (CRect (3, 3, 7, 7));
+	context.setFillColor (kRedCColor);
+	context.drawGraphicsPath (path, CDrawContext::kPathFilledEvenOdd);
+	EXPECT_EQ (s.pixel (1, 1), kRedCColor);
+	EXPECT_EQ (s.pixel (5, 5), CColor (0, 0, 0, 0)) << "even-odd leaves the inner square open";
+
+	CGraphicsTransform moveRight;
+	moveRight.translate (20, 0);
+	context.drawGraphicsPath (path, CDrawContext::kPathFilled, &moveRight);
+	EXPECT_EQ (s.pixel (25, 5), kRedCColor) << "winding fills it";
+	EXPECT_EQ (s.pixel (15, 5), CColor (0, 0, 0, 0));
+
+	context.setFrameColor (kBlueCColor);
+	context.setLineWidth (2.);
+	auto line = owned (context.createGraphicsPath ());
+	line->beginSubpath (CPoint (0, 15));
+	line->addLine (CPoint (40, 15));
+	context.drawGraphicsPath (line, CDrawContext::kPathStroked);
+	EXPECT_EQ (s.pixel (30, 14), kBlueCColor);
+	EXPECT_EQ (s.pixel (30, 15), kBlueCColor);
+	EXPECT_EQ (s.pixel (30, 16), CColor (0, 0, 0, 0));
 }
 
 TEST (LibDraw, BitmapsArePremultipliedAndDrawnWithTheirOffsetAndAlpha)

@@ -7,6 +7,7 @@
 #include "../../cgraphicspath.h"
 #include "../../cgraphicstransform.h"
 
+#include <dlfcn.h>
 #include <pango/pangocairo.h>
 
 #include <cmath>
@@ -97,7 +98,13 @@ public:
 	PangoFontMap* get ()
 	{
 		if (!map)
+		{
+			// GObject never forgets a registered type, so pango must outlive this
+			// module: a host that unloads it and loads it again would otherwise
+			// meet pango's types pointing into an unmapped copy of pango.
+			dlopen ("libpangocairo-1.0.so.0", RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 			map = pango_cairo_font_map_new ();
+		}
 		return map;
 	}
 

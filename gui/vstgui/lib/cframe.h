@@ -58,7 +58,6 @@ private:
 	CView* focusView {nullptr};
 	CView* mouseOverView {nullptr};
 	IPlatformFrame* platformFrame {nullptr};
-	bool buttonDown {false};
 
 	friend class CView;
 };

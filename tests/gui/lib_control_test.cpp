@@ -324,7 +324,9 @@ TEST (LibControl, TextLabelFamilyKeepsTextAndDerivesFromLabel)
 		EXPECT_NE (dynamic_cast<CTextLabel*> (v.get ()), nullptr);
 		EXPECT_EQ (dynamic_cast<COnOffButton*> (v.get ()), nullptr);
 		auto copy = owned (v->newCopy ());
-		EXPECT_EQ (typeid (*copy), typeid (*v));
+		const CView& original = *v;
+		const CView& copied = *copy;
+		EXPECT_EQ (typeid (copied), typeid (original));
 	}
 	EXPECT_EQ (static_cast<CTextEdit*> (views[1].get ())->getText (), "t");
 	EXPECT_EQ (static_cast<CTextEdit*> (views[1].get ())->getTag (), 5);

@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
-#include <type_traits>
 
 namespace Steinberg {
 namespace Vst {
@@ -94,6 +94,24 @@ bool usableRate (double sampleRate, double smoothingMs) noexcept
 inline double flushBelow (double value, double floor) noexcept
 {
 	return std::fabs (value) < floor ? 0.0 : value;
+}
+
+// Outputs are written through these. A float output that rounds below the
+// float's normal range (a silent input at a gain and state near zero) is
+// stored as a zero of its sign; done on the bits, without a branch, because
+// it runs for every sample. A 64-bit output stays normal above the floor.
+inline void putSample (Sample32& out, double value) noexcept
+{
+	const float rounded = static_cast<float> (value);
+	uint32_t bits;
+	std::memcpy (&bits, &rounded, sizeof (bits));
+	bits &= (bits & 0x7f800000u) != 0u ? 0xffffffffu : 0x80000000u;
+	std::memcpy (&out, &bits, sizeof (bits));
+}
+
+inline void putSample (Sample64& out, double value) noexcept
+{
+	out = value;
 }
 
 // A modulator filter whose input is exactly 0 (depth 1 at the trough, rate
@@ -401,11 +419,6 @@ void PlugProcessor::runKernel (Sample** in, Sample** out, int32 numSamples) noex
 	const double offset = phaseOffset;
 	const double b = lpB;
 	const double a = lpA;
-	// A float output falls below the float's normal range long before the
-	// state reaches its floor (1e-18 x gain x state for a silent input), and
-	// becomes 0 there; a 64-bit output stays normal above the floor.
-	constexpr bool toFloat = std::is_same_v<Sample, Sample32>;
-	constexpr double outputFloor = std::numeric_limits<Sample32>::min ();
 
 	double gain = smoothedGain;
 	double rawPrevL = prevRawL;
@@ -430,8 +443,8 @@ void PlugProcessor::runKernel (Sample** in, Sample** out, int32 numSamples) noex
 		// 1e-18 keeps the products away from denormals on silent input.
 		const double yL = ((xL + 1e-18) * gain) * filteredL;
 		const double yR = ((xR + 1e-18) * gain) * filteredR;
-		outL[j] = static_cast<Sample> (toFloat ? flushBelow (yL, outputFloor) : yL);
-		outR[j] = static_cast<Sample> (toFloat ? flushBelow (yR, outputFloor) : yR);
+		putSample (outL[j], yL);
+		putSample (outR[j], yR);
 		++counter;
 	}
 

@@ -5,10 +5,10 @@
 #include "vstgui/lib/cgraphicspath.h"
 #include "vstgui/lib/cgraphicstransform.h"
 #include "vstgui/lib/vstguibase.h"
+#include "pngtestkit.h"
 #include "recordingdrawcontext.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +18,7 @@
 #include <vector>
 
 using namespace VSTGUI;
+using LumivoTest::writeRgbaPng;
 
 namespace {
 
@@ -47,11 +48,6 @@ struct TempDir
 // Writes a w x h RGBA image whose pixel (x, y) is (x, y, 7, 255).
 bool writePNG (const std::string& path, uint32_t w, uint32_t h)
 {
-	png_image image {};
-	image.version = PNG_IMAGE_VERSION;
-	image.width = w;
-	image.height = h;
-	image.format = PNG_FORMAT_RGBA;
 	std::vector<uint8_t> pixels (w * h * 4);
 	for (uint32_t y = 0; y < h; ++y)
 		for (uint32_t x = 0; x < w; ++x)
@@ -62,9 +58,7 @@ bool writePNG (const std::string& path, uint32_t w, uint32_t h)
 			p[2] = 7;
 			p[3] = 255;
 		}
-	const bool ok = png_image_write_to_file (&image, path.c_str (), 0, pixels.data (), 0, nullptr) != 0;
-	png_image_free (&image);
-	return ok;
+	return writeRgbaPng (path, w, h, pixels);
 }
 
 std::string readAll (const std::string& path)

@@ -11,9 +11,9 @@
 #include "vstgui/uidescription/uiattributes.h"
 #include "vstgui/uidescription/uidescription.h"
 #include "vstgui/uidescription/uiviewfactory.h"
+#include "pngtestkit.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +24,7 @@
 #include <vector>
 
 using namespace VSTGUI;
+using LumivoTest::writeRgbaPng;
 
 namespace {
 
@@ -76,12 +77,7 @@ std::string describe (const CColor& c)
 std::string writePNG (const std::string& name, uint32_t w, uint32_t h, const std::vector<uint8_t>& rgba)
 {
 	const std::string path = ::testing::TempDir () + "lumivo_draw_" + std::to_string (getpid ()) + "_" + name;
-	png_image image {};
-	image.version = PNG_IMAGE_VERSION;
-	image.width = w;
-	image.height = h;
-	image.format = PNG_FORMAT_RGBA;
-	EXPECT_TRUE (png_image_write_to_file (&image, path.c_str (), 0, rgba.data (), 0, nullptr));
+	EXPECT_TRUE (writeRgbaPng (path, w, h, rgba));
 	return path;
 }
 

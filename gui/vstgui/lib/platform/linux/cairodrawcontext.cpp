@@ -84,6 +84,21 @@ cairo_surface_t* makeBitmapSurface (const CBitmap& bitmap)
 	return surface;
 }
 
+// The image cairo draws for bitmap, made once and kept with the bitmap;
+// nullptr for a bitmap that did not load.
+cairo_surface_t* bitmapSurface (const CBitmap* bitmap)
+{
+	if (!bitmap || !bitmap->isLoaded ())
+		return nullptr;
+	if (auto* data = dynamic_cast<CairoBitmap*> (bitmap->getPlatformData ()))
+		return data->surface;
+	cairo_surface_t* surface = makeBitmapSurface (*bitmap);
+	if (!surface)
+		return nullptr;
+	bitmap->setPlatformData (std::make_unique<CairoBitmap> (surface));
+	return surface;
+}
+
 // One font map for every context of the module, made on first use and released
 // when the module goes, so its caches are shared between redraws and nothing
 // stays behind after an unload. Drawing happens on the UI thread only.
@@ -231,11 +246,6 @@ CairoDrawContext::CairoDrawContext (cairo_surface_t* surface, double scaleFactor
 }
 
 CairoDrawContext::~CairoDrawContext () noexcept = default;
-
-double CairoDrawContext::getScaleFactor () const
-{
-	return impl->scale;
-}
 
 CCoord CairoDrawContext::getHairlineSize () const
 {
@@ -390,24 +400,11 @@ void CairoDrawContext::drawGraphicsPath (CGraphicsPath* path, PathDrawMode mode,
 	});
 }
 
-cairo_surface_t* CairoDrawContext::getBitmapSurface (const CBitmap* bitmap)
-{
-	if (!bitmap || !bitmap->isLoaded ())
-		return nullptr;
-	if (auto* data = dynamic_cast<CairoBitmap*> (bitmap->getPlatformData ()))
-		return data->surface;
-	cairo_surface_t* surface = makeBitmapSurface (*bitmap);
-	if (!surface)
-		return nullptr;
-	bitmap->setPlatformData (std::make_unique<CairoBitmap> (surface));
-	return surface;
-}
-
 // Bitmaps are drawn pixel for pixel: the destination and the image's origin
 // are put on whole device pixels, so images stay sharp.
 void CairoDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha)
 {
-	cairo_surface_t* image = getBitmapSurface (bitmap);
+	cairo_surface_t* image = bitmapSurface (bitmap);
 	if (!image || !(alpha > 0.f))
 		return;
 	const double scale = impl->scale;

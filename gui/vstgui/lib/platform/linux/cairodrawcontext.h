@@ -19,7 +19,6 @@ public:
 	CairoDrawContext (const CairoDrawContext&) = delete;
 	CairoDrawContext& operator= (const CairoDrawContext&) = delete;
 
-	double getScaleFactor () const;
 	CCoord getHairlineSize () const override;
 
 	void drawRect (const CRect& rect, const CDrawStyle drawStyle = kDrawStroked) override;
@@ -32,10 +31,6 @@ public:
 	void drawString (UTF8StringPtr string, const CRect& rect, CHoriTxtAlign hAlign = kCenterText,
 	                 bool antialias = true) override;
 	CCoord getStringWidth (UTF8StringPtr string) override;
-
-	// The ARGB32 (premultiplied) image cairo draws for bitmap, made once and kept
-	// with the bitmap; nullptr for a bitmap that did not load.
-	static cairo_surface_t* getBitmapSurface (const CBitmap* bitmap);
 
 private:
 	struct Impl;

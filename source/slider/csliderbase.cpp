@@ -57,8 +57,8 @@ CSliderMode CSliderBase::globalMode = CSliderMode::QBFreeClick;
 CSliderBase::CSliderBase (const CRect& size, IControlListener* listener, int32_t tag)
 : CControl (size, listener, tag, nullptr), impl (new Impl)
 {
-	// A cancel or Escape may read startVal before any press (while only a
-	// wheel edit is open): give it the value the control starts with.
+	// Every press and every wheel edit that opens sets startVal before a
+	// cancel can read it; it starts as the control's value all the same.
 	impl->startVal = getValue ();
 }
 
@@ -487,6 +487,9 @@ bool CSliderBase::onWheel (const CPoint&, const CMouseWheelAxis& axis, const flo
 	if ((horizontal && axis == kMouseWheelAxisY) || (!horizontal && axis == kMouseWheelAxisX))
 		return false;
 
+	// A wheel edit that opens now is what Escape undoes, not an older press.
+	if (!isEditing ())
+		impl->startVal = getValue ();
 	onMouseWheelEditing (this);
 
 	float d = distance;

@@ -126,9 +126,15 @@ TEST_F (PlatformEditor, FixedSizeScaledByTheContentFactor)
 	FUnknownPtr<IPlugViewContentScaleSupport> scale (static_cast<IPlugView*> (editor.get ()));
 	ASSERT_TRUE (scale);
 	const float inf = std::numeric_limits<float>::infinity ();
-	for (float bad : {std::nanf (""), inf, -inf, 0.f, -1.f, 1e6f})
+	// outside 0.25..8: a redraw at 34x took seconds, 1e-30 made a 1x1 window of a 0x0 editor
+	for (float bad : {std::nanf (""), inf, -inf, 0.f, -1.f, 1e-30f, 0.24f, 8.01f, 34.f, 1e6f})
 		EXPECT_EQ (scale->setContentScaleFactor (bad), kInvalidArgument) << bad;
 	EXPECT_EQ (size ().getWidth (), 300) << "a refused factor changed the size";
+	EXPECT_EQ (scale->setContentScaleFactor (8.f), kResultTrue);
+	EXPECT_EQ (size ().getWidth (), 2400);
+	EXPECT_EQ (scale->setContentScaleFactor (0.25f), kResultTrue);
+	EXPECT_EQ (size ().getWidth (), 75);
+	EXPECT_EQ (size ().getHeight (), 50);
 	EXPECT_EQ (scale->setContentScaleFactor (1.5f), kResultTrue);
 	EXPECT_EQ (size ().getWidth (), 450);
 	EXPECT_EQ (size ().getHeight (), 300);

@@ -5,7 +5,6 @@
 #include "vstgui/lib/platform/iplatformframe.h"
 #include "vstgui/lib/platform/linux/x11input.h"
 
-#include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -58,44 +57,6 @@ TEST (PlatformInput, ButtonsAndModifiersBecomeTheLayersBits)
 	}
 }
 
-TEST (PlatformInput, KeySymbolsBecomeVirtualKeysOrCharacters)
-{
-	struct Case
-	{
-		uint32_t keysym;
-		unsigned char virt;
-		int32_t character;
-	};
-	const Case cases[] = {
-	    {XK_Left, VKEY_LEFT, 0},         {XK_Up, VKEY_UP, 0},
-	    {XK_Right, VKEY_RIGHT, 0},       {XK_Down, VKEY_DOWN, 0},
-	    {XK_KP_Left, VKEY_LEFT, 0},      {XK_KP_Down, VKEY_DOWN, 0},
-	    {XK_Escape, VKEY_ESCAPE, 0},     {XK_Return, VKEY_RETURN, 0},
-	    {XK_KP_Enter, VKEY_ENTER, 0},    {XK_Tab, VKEY_TAB, 0},
-	    {XK_ISO_Left_Tab, VKEY_TAB, 0},  {XK_Page_Up, VKEY_PAGEUP, 0},
-	    {XK_Page_Down, VKEY_PAGEDOWN, 0}, {XK_Home, VKEY_HOME, 0},
-	    {XK_End, VKEY_END, 0},           {XK_BackSpace, VKEY_BACK, 0},
-	    {XK_Delete, VKEY_DELETE, 0},     {XK_F1, VKEY_F1, 0},
-	    {XK_F12, VKEY_F12, 0},           {XK_KP_0, VKEY_NUMPAD0, 0},
-	    {XK_KP_9, VKEY_NUMPAD9, 0},      {XK_Shift_L, VKEY_SHIFT, 0},
-	    {XK_space, VKEY_SPACE, ' '},     {XK_a, 0, 'a'},
-	    {XK_7, 0, '7'},                  {XK_adiaeresis, 0, 0xe4},
-	    {0x010020ac, 0, 0x20ac}, // the euro sign as a Unicode keysym
-	    {0xfe03, 0, 0}, // ISO_Level3_Shift: neither
-	};
-	for (const auto& c : cases)
-	{
-		const VstKeyCode key = keyCodeFromKeysym (c.keysym, 0);
-		EXPECT_EQ (key.virt, c.virt) << std::hex << c.keysym;
-		EXPECT_EQ (key.character, c.character) << std::hex << c.keysym;
-		EXPECT_EQ (key.modifier, 0) << std::hex << c.keysym;
-	}
-	// Control as the command key, so that key and mouse agree on kControl
-	const VstKeyCode key = keyCodeFromKeysym (XK_Up, kXShiftMask | kXControlMask | kXMod1Mask | kXButton1Mask);
-	EXPECT_EQ (key.modifier, MODIFIER_SHIFT | MODIFIER_COMMAND | MODIFIER_ALTERNATE);
-	EXPECT_EQ (int32_t (buttonStateFromKeyModifiers (key.modifier)), kShift | kControl | kAlt);
-}
-
 TEST (PlatformInput, DoubleClicksNeedTheSameButtonSoonAndNear)
 {
 	const CPoint at (100., 50.);
@@ -112,6 +73,36 @@ TEST (PlatformInput, DoubleClicksNeedTheSameButtonSoonAndNear)
 	// the server's clock wraps after 2^32 ms
 	EXPECT_FALSE (d.press (kLButton, 0xffffff00u, at));
 	EXPECT_TRUE (d.press (kLButton, 0x00000010u, at));
+}
+
+TEST (PlatformInput, OnePressFromTheFirstButtonDownToTheLastUp)
+{
+	PointerPress p;
+	EXPECT_EQ (int32_t (p.forViews (kXButton1Mask | kXShiftMask)), kShift) << "no press: no button";
+	EXPECT_FALSE (p.up (kLButton)) << "a release without its press";
+
+	// a chord: the views see the first button throughout, modifiers as they come
+	EXPECT_TRUE (p.down (kLButton));
+	EXPECT_FALSE (p.down (kRButton));
+	EXPECT_EQ (int32_t (p.forViews (kXButton1Mask | kXButton3Mask | kXMod1Mask)), kLButton | kAlt);
+	EXPECT_FALSE (p.up (kRButton));
+	EXPECT_FALSE (p.down (kMButton));
+	EXPECT_FALSE (p.up (kLButton)) << "the middle button is still down";
+	EXPECT_EQ (int32_t (p.forViews (kXButton2Mask)), kLButton);
+	EXPECT_FALSE (p.lost (kXButton2Mask));
+	EXPECT_TRUE (p.up (kMButton));
+	EXPECT_FALSE (p.active ());
+
+	// released elsewhere: the state shows none of the buttons held
+	EXPECT_FALSE (p.lost (0)) << "no press, nothing to lose";
+	EXPECT_TRUE (p.down (kLButton));
+	EXPECT_FALSE (p.lost (kXButton1Mask | kXButton3Mask));
+	EXPECT_TRUE (p.lost (kXShiftMask));
+	EXPECT_TRUE (p.lost (kXButton3Mask));
+	p.cancel ();
+	EXPECT_FALSE (p.active ());
+	EXPECT_TRUE (p.down (kRButton)) << "after a cancel the next button starts a press";
+	EXPECT_EQ (int32_t (p.forViews (0)), kRButton);
 }
 
 namespace {

@@ -334,30 +334,33 @@ TEST_F (SliderInput, CancelAndEscapeRestoreThePressValue)
 	EXPECT_FLOAT_EQ (value (), 0.5f);
 }
 
-TEST_F (SliderInput, EscapeDuringAWheelEditRestoresADefinedValue)
+TEST_F (SliderInput, EscapeDuringAWheelEditRestoresTheValueFromBeforeIt)
 {
-	// Before any press the value to restore is the one the slider was made with.
+	// Before any press: the value the wheel edit started from, not the one
+	// the slider was made with.
 	auto* s = makeExample (&log);
-	const float constructed = s->getValue ();
 	s->setValue (0.7f);
 	framed.reset (new FramedSlider (s));
 	EXPECT_TRUE (framed->wheel (kMouseWheelAxisX, 1.f));
 	EXPECT_NEAR (value (), 0.6f, 1e-6);
 	EXPECT_EQ (framed->key (VKEY_ESCAPE), 1);
-	EXPECT_FLOAT_EQ (value (), constructed);
+	EXPECT_FLOAT_EQ (value (), 0.7f);
 	EXPECT_FALSE (s->isEditing ());
 	advance (500);
 	EXPECT_EQ (log.count ("begin"), 1u);
 	EXPECT_EQ (log.count ("end"), 1u) << "the wheel timer adds no second end";
 
-	// After a press it is the value of the last press.
+	// After a press and an automated change: not the press's value but the
+	// one before the first step of this wheel edit.
 	s->setValue (0.5f);
 	framed->down (205, 58);
 	framed->up (205, 58);
+	s->setValue (0.3f);
 	framed->wheel (kMouseWheelAxisX, 1.f);
-	EXPECT_NEAR (value (), 0.4f, 1e-6);
+	framed->wheel (kMouseWheelAxisX, 1.f);
+	EXPECT_NEAR (value (), 0.1f, 1e-6);
 	EXPECT_EQ (framed->key (VKEY_ESCAPE), 1);
-	EXPECT_FLOAT_EQ (value (), 0.5f);
+	EXPECT_FLOAT_EQ (value (), 0.3f);
 	advance (500);
 }
 

@@ -209,13 +209,6 @@ ParameterChangeListener* VST3Editor::getParameterChangeListener (Vst::ParamID id
 }
 
 //------------------------------------------------------------------------
-namespace {
-
-// Larger than any editor; keeps a wild scale factor from asking for giant windows.
-constexpr double kMaxPixels = 16384.;
-
-} // namespace
-
 bool VST3Editor::readBaseSize ()
 {
 	if (baseWidth > 0. && baseHeight > 0.)
@@ -235,10 +228,9 @@ bool VST3Editor::readBaseSize ()
 
 ViewRect VST3Editor::scaledRect () const
 {
-	// Coordinates are bounded by the view creators and the scale factor by
-	// kMaxPixels, so they fit the host's ints.
-	return ViewRect (0, 0, static_cast<int32> (std::lround (baseWidth * scaleFactor)),
-	                 static_cast<int32> (std::lround (baseHeight * scaleFactor)));
+	// the window's own size, so that host and window agree
+	return ViewRect (0, 0, X11::X11Frame::toPixels (baseWidth, scaleFactor),
+	                 X11::X11Frame::toPixels (baseHeight, scaleFactor));
 }
 
 tresult PLUGIN_API VST3Editor::queryInterface (const TUID iid, void** obj)
@@ -355,9 +347,9 @@ tresult PLUGIN_API VST3Editor::checkSizeConstraint (ViewRect* constraint)
 
 tresult PLUGIN_API VST3Editor::setContentScaleFactor (ScaleFactor factor)
 {
-	if (!std::isfinite (factor) || !(factor > 0.f))
+	if (!(factor >= kMinContentScale && factor <= kMaxContentScale))
 		return kInvalidArgument;
-	if (readBaseSize () && std::max (baseWidth, baseHeight) * factor > kMaxPixels)
+	if (readBaseSize () && X11::X11Frame::toPixels (std::max (baseWidth, baseHeight), factor) > X11::X11Frame::kMaxPixels)
 		return kInvalidArgument;
 	if (factor == scaleFactor)
 		return kResultTrue;

@@ -116,8 +116,13 @@ public:
 	Steinberg::tresult PLUGIN_API onKeyUp (Steinberg::char16 key, Steinberg::int16 keyCode,
 	                                       Steinberg::int16 modifiers) override;
 
-	// IPlugViewContentScaleSupport: a finite factor above 0 scales window and drawing.
+	// IPlugViewContentScaleSupport: a factor within the content scale range
+	// scales window and drawing; one outside it is refused (kInvalidArgument).
 	Steinberg::tresult PLUGIN_API setContentScaleFactor (ScaleFactor factor) override;
+	// Covers every real display, and an 8x editor is still drawn in a blink;
+	// a wilder factor would block the host for seconds in one redraw.
+	static constexpr double kMinContentScale = 0.25;
+	static constexpr double kMaxContentScale = 8.;
 
 	Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) override;
 

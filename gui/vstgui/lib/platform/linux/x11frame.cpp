@@ -10,7 +10,6 @@
 #include "x11runloop.h"
 
 #include <cairo-xcb.h>
-#include <xcb/xcb_keysyms.h>
 
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -24,8 +23,6 @@ namespace X11 {
 
 namespace {
 
-// Larger than any sane editor, small enough that the image's bytes fit an int.
-constexpr int kMaxPixels = 16384;
 // More separate areas than this are drawn as their union.
 constexpr size_t kMaxDirtyRects = 8;
 
@@ -94,14 +91,22 @@ std::unique_ptr<X11Frame> X11Frame::create (CFrame* frame, xcb_window_t parent, 
 	return result;
 }
 
+int X11Frame::toPixels (double length, double scale)
+{
+	const double pixels = std::round (length * scale);
+	if (!(pixels >= 1.))
+		return 1;
+	return pixels > kMaxPixels ? kMaxPixels + 1 : static_cast<int> (pixels);
+}
+
 int X11Frame::pixelWidth () const
 {
-	return std::max (1, static_cast<int> (std::lround (frame->getViewSize ().getWidth () * scale)));
+	return toPixels (frame->getViewSize ().getWidth (), scale);
 }
 
 int X11Frame::pixelHeight () const
 {
-	return std::max (1, static_cast<int> (std::lround (frame->getViewSize ().getHeight () * scale)));
+	return toPixels (frame->getViewSize ().getHeight (), scale);
 }
 
 bool X11Frame::open (xcb_window_t parent)
@@ -128,12 +133,13 @@ bool X11Frame::open (xcb_window_t parent)
 	window = xcb_generate_id (connection);
 	// No background: the server leaves exposed areas alone until we copy them.
 	// Button motion with the implicit grab keeps a drag going outside the window.
+	// No key events: X passes keys on to the host's window, so its shortcuts
+	// work over the editor; the host hands the editor its keys (onKeyDown).
 	const uint32_t values[] = {
 	    XCB_NONE,
 	    XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
 	        XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_BUTTON_MOTION | XCB_EVENT_MASK_ENTER_WINDOW |
-	        XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
-	        XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+	        XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_STRUCTURE_NOTIFY};
 	const auto createCookie = xcb_create_window_checked (
 	    connection, XCB_COPY_FROM_PARENT, window, parent, 0, 0, static_cast<uint16_t> (pixelWidth ()),
 	    static_cast<uint16_t> (pixelHeight ()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
@@ -143,8 +149,7 @@ bool X11Frame::open (xcb_window_t parent)
 		window = 0;
 		return false;
 	}
-	keySymbols = xcb_key_symbols_alloc (connection);
-	if (!keySymbols || !makeSurfaces ())
+	if (!makeSurfaces ())
 		return false;
 
 	wakeFd = eventfd (0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -208,11 +213,8 @@ X11Frame::~X11Frame () noexcept
 	{
 		frame->setPlatformFrame (nullptr);
 		// the window goes away under a drag: its view ends the drag as cancelled
-		if (buttonsDown)
-			frame->onMouseCancel ();
+		cancelPress ();
 	}
-	if (keySymbols)
-		xcb_key_symbols_free (keySymbols);
 	destroySurfaces ();
 	if (connection)
 	{
@@ -239,11 +241,7 @@ bool X11Frame::checkConnection ()
 	loop.unwatch (wakeFd);
 	dirty.clear ();
 	exposed.clear ();
-	if (buttonsDown)
-	{
-		buttonsDown = 0;
-		frame->onMouseCancel ();
-	}
+	cancelPress ();
 	return false;
 }
 
@@ -333,8 +331,35 @@ void X11Frame::dispatch ()
 		wakeUp ();
 }
 
+namespace {
+
+// The pointer's state at an event that carries one: presses, releases,
+// motions and crossings have it at the same place.
+bool pointerState (const xcb_generic_event_t* event, uint16_t& state)
+{
+	switch (event->response_type & 0x7f)
+	{
+		case XCB_BUTTON_PRESS:
+		case XCB_BUTTON_RELEASE:
+		case XCB_MOTION_NOTIFY:
+		case XCB_ENTER_NOTIFY:
+		case XCB_LEAVE_NOTIFY:
+			state = reinterpret_cast<const xcb_button_press_event_t*> (event)->state;
+			return true;
+		default:
+			return false;
+	}
+}
+
+} // namespace
+
 void X11Frame::handle (const xcb_generic_event_t* event)
 {
+	// A press whose buttons X no longer shows held lost its release elsewhere.
+	uint16_t state = 0;
+	if (pointerPress.active () && pointerState (event, state) && pointerPress.lost (state))
+		cancelPress ();
+
 	switch (event->response_type & 0x7f)
 	{
 		case XCB_EXPOSE:
@@ -353,72 +378,86 @@ void X11Frame::handle (const xcb_generic_event_t* event)
 		{
 			const auto* e = reinterpret_cast<const xcb_motion_notify_event_t*> (event);
 			CPoint where = toFrame (e->event_x, e->event_y);
-			frame->onMouseMoved (where, buttonStateFromX (e->state));
+			frame->onMouseMoved (where, pointerPress.forViews (e->state));
 			break;
 		}
 		case XCB_ENTER_NOTIFY:
 		case XCB_LEAVE_NOTIFY:
-		{
-			const auto* e = reinterpret_cast<const xcb_enter_notify_event_t*> (event);
-			// moves into or out of our own children are no crossing of the frame
-			if (e->detail == XCB_NOTIFY_DETAIL_INFERIOR)
-				break;
-			CPoint where = toFrame (e->event_x, e->event_y);
-			if ((event->response_type & 0x7f) == XCB_ENTER_NOTIFY)
-				frame->onMouseEntered (where, buttonStateFromX (e->state));
-			else
-				frame->onMouseExited (where, buttonStateFromX (e->state));
+			handleCrossing (reinterpret_cast<const xcb_enter_notify_event_t*> (event));
 			break;
-		}
-		case XCB_KEY_PRESS:
-		case XCB_KEY_RELEASE:
-		{
-			const auto* e = reinterpret_cast<const xcb_key_press_event_t*> (event);
-			VstKeyCode key = keyCodeFromKeysym (xcb_key_symbols_get_keysym (keySymbols, e->detail, 0), e->state);
-			if ((event->response_type & 0x7f) == XCB_KEY_PRESS)
-				frame->onKeyDown (key);
-			else
-				frame->onKeyUp (key);
-			break;
-		}
-		case XCB_MAPPING_NOTIFY:
-			xcb_refresh_keyboard_mapping (keySymbols,
-			                              const_cast<xcb_mapping_notify_event_t*> (
-			                                  reinterpret_cast<const xcb_mapping_notify_event_t*> (event)));
+		case XCB_UNMAP_NOTIFY:
+			// X ends the implicit grab with the window: the release goes elsewhere
+			cancelPress ();
 			break;
 		default:
 			break;
 	}
 }
 
+void X11Frame::handleCrossing (const xcb_enter_notify_event_t* e)
+{
+	// A grab taken or ended under a press: its release will not come here.
+	if (e->mode == XCB_NOTIFY_MODE_GRAB || e->mode == XCB_NOTIFY_MODE_UNGRAB)
+		cancelPress ();
+	const bool enter = (e->response_type & 0x7f) == XCB_ENTER_NOTIFY;
+	// A leave during a press is a drag out of the window, or an ancestor
+	// unmapped under the pointer, which ends the grab as well.
+	if (!enter && pointerPress.active () && !isViewable ())
+		cancelPress ();
+	// moves into or out of our own children are no crossing of the frame
+	if (e->detail == XCB_NOTIFY_DETAIL_INFERIOR)
+		return;
+	CPoint where = toFrame (e->event_x, e->event_y);
+	if (enter)
+		frame->onMouseEntered (where, pointerPress.forViews (e->state));
+	else
+		frame->onMouseExited (where, pointerPress.forViews (e->state));
+}
+
+bool X11Frame::isViewable () const
+{
+	XReply<xcb_get_window_attributes_reply_t> attributes (
+	    xcb_get_window_attributes_reply (connection, xcb_get_window_attributes (connection, window), nullptr));
+	return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+void X11Frame::cancelPress ()
+{
+	if (!pointerPress.active ())
+		return;
+	pointerPress.cancel ();
+	frame->onMouseCancel ();
+}
+
 void X11Frame::handleButton (const xcb_button_press_event_t* e, bool press)
 {
 	CPoint where = toFrame (e->event_x, e->event_y);
-	const CButtonState state = buttonStateFromX (e->state);
 	WheelStep step;
 	if (wheelFromButton (e->detail, step))
 	{
 		// one step per press; the release of a wheel button means nothing
 		if (press)
-			frame->onWheel (where, step.axis, step.distance, state);
+			frame->onWheel (where, step.axis, step.distance, pointerPress.forViews (e->state));
 		return;
 	}
 	const int32_t button = buttonFromX (e->detail);
 	if (button == 0)
 		return;
-	// the event's state is the one before it: without the button pressed, with the one released
-	CButtonState buttons (state.getModifierState () | button);
 	if (press)
 	{
-		buttonsDown |= button;
+		if (!pointerPress.down (button))
+			return;
+		CButtonState buttons (pointerPress.forViews (e->state));
 		if (doubleClick.press (button, e->time, CPoint (e->event_x, e->event_y)))
 			buttons |= kDoubleClick;
 		frame->onMouseDown (where, buttons);
 	}
 	else
 	{
-		buttonsDown &= ~button;
-		frame->onMouseUp (where, buttons);
+		// the views hear the release of the press's button, with the last one up
+		const CButtonState buttons (pointerPress.forViews (e->state));
+		if (pointerPress.up (button))
+			frame->onMouseUp (where, buttons);
 	}
 }
 

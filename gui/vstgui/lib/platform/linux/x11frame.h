@@ -12,8 +12,6 @@
 #include <memory>
 #include <vector>
 
-struct _XCBKeySymbols;
-
 namespace VSTGUI {
 
 class CFrame;
@@ -35,6 +33,12 @@ public:
 	X11Frame (const X11Frame&) = delete;
 	X11Frame& operator= (const X11Frame&) = delete;
 
+	// Larger than any sane editor, small enough that an image's bytes fit an int.
+	static constexpr int kMaxPixels = 16384;
+	// A length in frame units as whole device pixels at a scale, at least one;
+	// the window and the host's size of the editor both use it.
+	static int toPixels (double length, double scale);
+
 	void invalidRect (const CRect& rect) override;
 	// Resizes the window and its off-screen image and redraws; false when they
 	// cannot be made at that size or the X connection is lost.
@@ -50,6 +54,10 @@ private:
 	void dispatch ();
 	void handle (const xcb_generic_event_t* event);
 	void handleButton (const xcb_button_press_event_t* event, bool press);
+	void handleCrossing (const xcb_enter_notify_event_t* event);
+	// The press ends as cancelled: its release will not reach this window.
+	void cancelPress ();
+	bool isViewable () const;
 	CPoint toFrame (int16_t x, int16_t y) const;
 	void wakeUp ();
 	void redraw ();
@@ -63,7 +71,6 @@ private:
 	xcb_connection_t* connection {nullptr};
 	xcb_window_t window {0};
 	xcb_visualtype_t* visual {nullptr};
-	_XCBKeySymbols* keySymbols {nullptr};
 	cairo_surface_t* backBuffer {nullptr};
 	cairo_surface_t* windowSurface {nullptr};
 	int xfd {-1};
@@ -73,7 +80,7 @@ private:
 	// device pixels drawn or lost on the server, to copy from the back buffer
 	std::vector<CRect> exposed;
 	DoubleClickDetector doubleClick;
-	int32_t buttonsDown {0};
+	PointerPress pointerPress;
 	// the X connection is lost: the window neither draws nor reads events any more
 	bool broken {false};
 	bool dispatching {false};

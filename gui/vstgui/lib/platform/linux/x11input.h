@@ -1,11 +1,11 @@
 // X input as the layer's input types: buttons and modifiers as CButtonState,
-// wheel buttons as wheel steps, key symbols as VstKeyCode, and double clicks.
-// Pure functions of the X event fields, so they are testable without a display.
+// wheel buttons as wheel steps, double clicks, and the one press the views see
+// of a chord of buttons. Pure functions and state of the X event fields, so
+// they are testable without a display.
 #pragma once
 
 #include "../../cbuttonstate.h"
 #include "../../cpoint.h"
-#include "../../vstkeycode.h"
 
 #include <cstdint>
 
@@ -38,10 +38,6 @@ struct WheelStep
 // (+1/-1 on the horizontal axis); false for every other button.
 bool wheelFromButton (uint8_t button, WheelStep& step);
 
-// keysym: the key's symbol on the first level (without Shift); state: the event's state.
-// Named keys give `virt`, printable ones their character; modifiers as MODIFIER_* bits.
-VstKeyCode keyCodeFromKeysym (uint32_t keysym, uint16_t state);
-
 // Tells a second press of the same button, soon and near enough, from a new click.
 class DoubleClickDetector final
 {
@@ -56,6 +52,32 @@ private:
 	int32_t lastButton {0};
 	uint32_t lastTime {0};
 	CPoint lastWhere;
+};
+
+// X reports each button on its own; the views know one press at a time. A
+// press lasts from the first button down to the last one up and is seen by
+// the views as a press of its first button: other buttons pressed and released
+// meanwhile start nothing, and only the modifier bits may change.
+class PointerPress final
+{
+public:
+	// A button (kLButton, kMButton or kRButton) went down; true when it starts a press.
+	bool down (int32_t button);
+	// A button went up; true when it was the last one held: the press ends.
+	bool up (int32_t button);
+	// The press ends without its release (the grab was lost).
+	void cancel () { first = held = 0; }
+	bool active () const { return held != 0; }
+	// An event's state as the views see it: the press's button with the
+	// event's modifiers, and no button when no press is on.
+	CButtonState forViews (uint16_t state) const;
+	// True when a press is on but the event's state shows none of its buttons:
+	// their releases went to another window.
+	bool lost (uint16_t state) const;
+
+private:
+	int32_t first {0};
+	int32_t held {0};
 };
 
 } // namespace X11

@@ -6,6 +6,7 @@
 #include "platform_fakehost.h"
 
 #include "vstgui/lib/cframe.h"
+#include "vstgui/lib/platform/linux/x11frame.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
@@ -135,6 +136,9 @@ TEST_F (PlatformEditor, FixedSizeScaledByTheContentFactor)
 	EXPECT_EQ (scale->setContentScaleFactor (0.25f), kResultTrue);
 	EXPECT_EQ (size ().getWidth (), 75);
 	EXPECT_EQ (size ().getHeight (), 50);
+	// the window's rounding, never below one pixel
+	EXPECT_EQ (VSTGUI::X11::X11Frame::toPixels (1., 0.25), 1);
+	EXPECT_EQ (VSTGUI::X11::X11Frame::toPixels (2.5, 1.), 3);
 	EXPECT_EQ (scale->setContentScaleFactor (1.5f), kResultTrue);
 	EXPECT_EQ (size ().getWidth (), 450);
 	EXPECT_EQ (size ().getHeight (), 300);

@@ -243,10 +243,10 @@ X11Display::X11Display (int width, int height)
 	const xcb_window_t id = xcb_generate_id (connection);
 	// No window manager runs on the tests' server; override-redirect keeps
 	// the window where it is put on any other.
-	const uint32_t values[] = {parentColour, 1};
+	const uint32_t values[] = {parentColour, 1, XCB_EVENT_MASK_KEY_PRESS};
 	xcb_create_window (connection, XCB_COPY_FROM_PARENT, id, screen->root, 0, 0, static_cast<uint16_t> (width),
 	                   static_cast<uint16_t> (height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
-	                   XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+	                   XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
 	xcb_map_window (connection, id);
 	window = id;
 	sync ();
@@ -405,6 +405,34 @@ bool X11Display::keyUp (uint32_t keysym)
 		fake (XCB_KEY_RELEASE, code);
 	}
 	return code != 0;
+}
+
+void X11Display::takeFocus ()
+{
+	xcb_set_input_focus (connection, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+	sync ();
+}
+
+int X11Display::keyPressesReceived ()
+{
+	sync ();
+	int count = 0;
+	while (xcb_generic_event_t* event = xcb_poll_for_event (connection))
+	{
+		if ((event->response_type & 0x7f) == XCB_KEY_PRESS)
+			++count;
+		free (event);
+	}
+	return count;
+}
+
+void X11Display::setMapped (bool mapped)
+{
+	if (mapped)
+		xcb_map_window (connection, window);
+	else
+		xcb_unmap_window (connection, window);
+	sync ();
 }
 
 //------------------------------------------------------------------------

@@ -96,7 +96,8 @@ private:
 };
 
 // The host's own X connection: a parent window at the root's top-left
-// corner, input through XTest and pixels through GetImage.
+// corner that selects key presses as a host's window does, input through
+// XTest and pixels through GetImage.
 class X11Display final
 {
 public:
@@ -131,6 +132,12 @@ public:
 	// map has no key for it.
 	bool keyDown (uint32_t keysym);
 	bool keyUp (uint32_t keysym);
+	// The keyboard focus on the parent, as a host's window has it.
+	void takeFocus ();
+	// Key presses that reached the parent since the last call.
+	int keyPressesReceived ();
+	// Hides or shows the parent, as a host hides its plug-in window.
+	void setMapped (bool mapped);
 
 	// The parent's background: shows wherever the editor draws nothing.
 	static constexpr uint32_t parentColour = 0xff00ff;

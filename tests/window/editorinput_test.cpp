@@ -1,6 +1,8 @@
 // Real X input on the editor's window and the edits the host hears: a drag
-// on the free-click Rate slider (also beyond the window), the default-value
-// click, a wheel step whose edit the host's loop closes, and the Bypass switch.
+// on the free-click Rate slider (also beyond the window, with other buttons
+// chorded in, or cut short by the host hiding its window), the default-value
+// click, a wheel step whose edit the host's loop closes, the Bypass switch,
+// and keys that pass over the editor to the host's window.
 #include "windowtestkit.h"
 
 using namespace WindowTest;
@@ -62,6 +64,84 @@ TEST_F (EditorWindow, RateDragBracketsItsEditsAndFollowsThePointerBeyondTheWindo
 		return findHandle (capture (), rateSlider).position == rateSlider.handlePosition (valueAt (350));
 	});
 	expectHandleAt (capture (), rateSlider, valueAt (350));
+}
+
+TEST_F (EditorWindow, OtherButtonsDuringADragNeitherEndNorRestartIt)
+{
+	ASSERT_NO_FATAL_FAILURE (openEditor ());
+	const int y = rateSlider.centreY ();
+	auto valueAt = [] (int x) { return (x - rateSlider.left - 5) / static_cast<double> (rateSlider.travel ()); };
+	auto step = [&] (const std::function<void ()>& input) {
+		input ();
+		frame.runFor (30);
+	};
+
+	step ([&] { display->moveTo (300, y); });
+	step ([&] { display->press (1); });
+	step ([&] { display->press (3); });
+	step ([&] { display->moveTo (350, y); });
+	step ([&] { display->release (3); });
+	step ([&] { display->press (2); });
+	// the left button is up, the middle one still down: the press goes on
+	step ([&] { display->release (1); });
+	step ([&] { display->moveTo (380, y); });
+	ASSERT_FALSE (events ().empty ());
+	EXPECT_NE (events ().back ().call, Call::endEdit) << "the press ended before its last button";
+	step ([&] { display->release (2); });
+
+	expectEvents (events (), {{Call::beginEdit, kRate, 0.},
+	                          {Call::performEdit, kRate, valueAt (300)},
+	                          {Call::performEdit, kRate, valueAt (350)},
+	                          {Call::performEdit, kRate, valueAt (380)},
+	                          {Call::endEdit, kRate, 0.}});
+}
+
+TEST_F (EditorWindow, AHiddenWindowEndsTheDragWhoseReleaseItWillNotSee)
+{
+	ASSERT_NO_FATAL_FAILURE (openEditor ());
+	const int y = rateSlider.centreY ();
+	const double before = parameter (kRate);
+	// the pointer over the editor, then beyond the window, when the host hides it
+	for (const int x : {350, 700})
+	{
+		SCOPED_TRACE (x);
+		session->handler ().clear ();
+		display->moveTo (300, y);
+		display->press (1);
+		frame.runFor (30);
+		display->moveTo (x, y);
+		frame.runFor (30);
+		display->setMapped (false);
+		frame.runFor (30);
+		// ended as cancelled at once: the value from before the press, then the end
+		ASSERT_GE (events ().size (), 2u);
+		EXPECT_EQ (events ().back ().call, Call::endEdit);
+		const auto& restore = events ()[events ().size () - 2];
+		EXPECT_EQ (restore.call, Call::performEdit);
+		EXPECT_NEAR (restore.value, before, 1e-6);
+		EXPECT_NEAR (parameter (kRate), before, 1e-6);
+
+		const size_t count = events ().size ();
+		display->release (1);
+		display->setMapped (true);
+		display->moveTo (320, y);
+		frame.runFor (30);
+		EXPECT_EQ (events ().size (), count) << "the release or a move changed something";
+	}
+}
+
+TEST_F (EditorWindow, KeysOverTheEditorReachTheHostsWindow)
+{
+	ASSERT_NO_FATAL_FAILURE (openEditor ());
+	constexpr uint32_t space = 0x20;
+	display->takeFocus ();
+	display->keyPressesReceived ();
+	display->moveTo (400, 260);
+	frame.runFor (30);
+	ASSERT_TRUE (display->keyDown (space));
+	ASSERT_TRUE (display->keyUp (space));
+	frame.runFor (30);
+	EXPECT_EQ (display->keyPressesReceived (), 1) << "the editor's window kept the key from the host";
 }
 
 TEST_F (EditorWindow, AltClickResetsLevelAndTheSwitchTogglesBypass)

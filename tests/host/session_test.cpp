@@ -2,6 +2,7 @@
 // with automation, save the processor's state and restore it into fresh
 // objects, as a host saves and reopens a project.
 #include "componenthandler.h"
+#include "hostparamids.h"
 #include "moduleloader.h"
 #include "testhost.h"
 
@@ -20,16 +21,6 @@ using namespace Steinberg::Vst;
 using namespace LumivoTest;
 
 namespace {
-
-// The parameter IDs as a host sees them in the parameter information.
-enum : ParamID
-{
-	kLevel = 0,
-	kDepth = 1,
-	kDegree = 2,
-	kRate = 3,
-	kBypass = 4,
-};
 
 struct Session
 {

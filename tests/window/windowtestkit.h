@@ -3,6 +3,7 @@
 // bundle into that window, with helpers that read the editor's pixels.
 #pragma once
 
+#include "hostparamids.h"
 #include "x11testhost.h"
 #include "xvfb.h"
 
@@ -21,15 +22,6 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace LumivoTest;
 using Call = RecordingComponentHandler::Call;
-
-enum : ParamID
-{
-	kLevel = 0,
-	kDepth = 1,
-	kDegree = 2,
-	kRate = 3,
-	kBypass = 4,
-};
 
 // The editor's size and places, as its description lays them out.
 constexpr int editorWidth = 480;

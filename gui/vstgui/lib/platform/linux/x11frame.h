@@ -35,8 +35,9 @@ public:
 
 	// Larger than any sane editor, small enough that an image's bytes fit an int.
 	static constexpr int kMaxPixels = 16384;
-	// A length in frame units as whole device pixels at a scale, at least one;
-	// the window and the host's size of the editor both use it.
+	// A length in frame units as whole device pixels at a scale, at least one
+	// and at most kMaxPixels + 1 (too large, but no overflow of an int); the
+	// window and the host's size of the editor both use it.
 	static int toPixels (double length, double scale);
 
 	void invalidRect (const CRect& rect) override;
